@@ -1,0 +1,76 @@
+#include "trace_ring.h"
+
+#include "trace.h"
+
+#include <algorithm>
+#include <cstring>
+
+void TraceRing::init()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    slots_ = {};
+    count_ = 0;
+    recording_ = true;
+}
+
+void TraceRing::teardown() { recording_ = false; }
+
+void TraceRing::record(std::string_view source_path, std::int32_t line, std::uint32_t tick, std::uint32_t thread)
+{
+    if (!recording_) return;  // read without the lock: a racing point only changes what the ring holds
+    std::lock_guard<std::mutex> guard(lock_);
+    if (!recording_) return;
+    Slot& slot = slots_[count_ % slot_count];
+    std::string_view tail =
+        source_path.size() > source_name_length ? source_path.substr(source_path.size() - source_name_length)
+                                                : source_path;
+    slot.source = {};
+    std::memcpy(slot.source.data(), tail.data(), tail.size());
+    slot.line = line;
+    slot.tick = tick;
+    slot.thread = thread;
+    ++count_;
+}
+
+std::vector<std::string> TraceRing::close_and_report()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    std::vector<std::string> lines;
+    lines.reserve(slot_count);
+    for (std::size_t i = 0; i < slot_count; ++i, ++count_) {
+        const Slot& slot = slots_[count_ % slot_count];
+        lines.push_back(format_trace_line(slot.tick, slot.source.data(), slot.line, slot.thread));
+    }
+    recording_ = false;
+    return lines;
+}
+
+std::uint32_t TraceRing::count() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return count_;
+}
+
+TraceRing& process_trace_ring()
+{
+    static TraceRing ring;
+    return ring;
+}
+
+std::string format_trace_line(std::uint32_t tick, std::string_view source, std::int32_t line, std::uint32_t thread)
+{
+    std::string text = std::to_string(tick);
+    text += ' ';
+    text += source;
+    text += ' ';
+    text += std::to_string(line);
+    text += ' ';
+    text += std::to_string(thread);
+    text += ' ';
+    return text;
+}
+
+void trace_point(const char* source_path, int line)
+{
+    process_trace_ring().record(source_path, line, trace_tick_now(), trace_thread_now());
+}
