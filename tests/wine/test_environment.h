@@ -1,0 +1,38 @@
+// What the Wine tests get from ctest, and scratch space for them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Windows path of a program that ctest passed as NAME=PATH on the command line.
+std::string test_program_path(const std::string& name);
+
+// A new empty directory under the temporary directory, removed with everything in it when the
+// object goes.
+class ScratchDirectory {
+public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// Copies a file; false when it fails.
+bool copy_file(const std::string& from, const std::string& to);
+std::string read_file(const std::string& path);
+bool write_file(const std::string& path, const std::string& bytes);
+bool file_exists(const std::string& path);
+// Removes a directory tree (files first).
+void remove_tree(const std::string& path);
+
+// Makes the directory refuse new files, even to an administrator; false when this system offers
+// no way to. make_directory_writable() undoes it.
+bool make_directory_unwritable(const std::string& directory);
+void make_directory_writable(const std::string& directory);
