@@ -2,8 +2,6 @@
 
 #include "ui_driver.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -138,15 +136,12 @@ void make_directory_writable(const std::string& directory)
     ui::wait_until([&] { return can_create_file_in(directory); }, 5000);
 }
 
-// ctest starts each test program with NAME=PATH arguments naming the programs under test.
-int main(int argc, char** argv)
+void register_test_programs(int argc, char** argv)
 {
-    testing::InitGoogleTest(&argc, argv);
     for (int i = 1; i < argc; ++i) {
         std::string argument = argv[i];
         std::size_t equals = argument.find('=');
         if (equals != std::string::npos)
             programs()[argument.substr(0, equals)] = ui::windows_path_from_unix(argument.substr(equals + 1));
     }
-    return RUN_ALL_TESTS();
 }

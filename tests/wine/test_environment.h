@@ -5,7 +5,9 @@
 
 #include <string>
 
-// Windows path of a program that ctest passed as NAME=PATH on the command line.
+// Takes the NAME=PATH arguments (Unix paths) that name the programs under test.
+void register_test_programs(int argc, char** argv);
+// Windows path of a program registered by name; empty when there is none.
 std::string test_program_path(const std::string& name);
 
 // A new empty directory under the temporary directory, removed with everything in it when the

@@ -1,0 +1,120 @@
+// Screenshots of every window the product shows, for a person to compare with the layouts.
+//
+//   shots.exe <output directory> NAME=PATH ...
+//
+// Each window is captured from the screen into <output directory>\<scene>.bmp.
+#include "test_environment.h"
+#include "ui_driver.h"
+
+#include "resource.h"
+
+#include <cstdio>
+#include <fstream>
+
+namespace {
+
+std::string g_output;
+
+bool save_bitmap(HDC dc, HBITMAP bitmap, int width, int height, const std::string& path)
+{
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    int stride = (width * 3 + 3) & ~3;
+    std::string pixels(static_cast<std::size_t>(stride) * height, '\0');
+    if (!GetDIBits(dc, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS))
+        return false;
+
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+    return static_cast<bool>(out);
+}
+
+// Copies the window's rectangle of the screen, frame included.
+bool capture(HWND window, const std::string& scene)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+    SelectObject(memory, old);
+    bool saved = save_bitmap(memory, bitmap, width, height, g_output + "\\" + scene + ".bmp");
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    std::printf("%s %s\n", saved ? "captured" : "FAILED", scene.c_str());
+    return saved;
+}
+
+bool capture_message_box(DWORD process, const std::string& scene)
+{
+    std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(process);
+    if (!box) {
+        std::printf("FAILED %s: no message box\n", scene.c_str());
+        return false;
+    }
+    bool ok = capture(box->window, scene);
+    ui::answer(*box, box->buttons.empty() ? "OK" : box->buttons.front());
+    ui::wait_until([&] { return !ui::find_message_box(process); });
+    return ok;
+}
+
+bool estimator_scenes()
+{
+    ScratchDirectory dir;
+    std::string program = dir.file("zeltax.exe");
+    if (!copy_file(test_program_path("zeltax"), program)) return false;
+    ui::Program estimator = ui::Program::start(program, "", dir.path());
+    HWND window = ui::wait_for_window(estimator.id(), "TForm1");
+    if (!window) return false;
+    ui::wait_until([&] { return !ui::text(ui::control(window, IDC_EDIT1)).empty(); });
+
+    ui::click(ui::control(window, IDC_RADIO_JOINTLY));
+    ui::click(ui::control(window, IDC_CHECKBOX1));
+    ui::set_text(ui::control(window, IDC_EDIT1), "55000");
+    ui::set_text(ui::control(window, IDC_EDIT2), "2");
+    ui::set_text(ui::control(window, IDC_EDIT7), "6000");
+    ui::click(ui::control(window, IDC_BUTTON2));
+    ui::wait_until([&] { return ui::text(ui::control(window, IDC_EDIT8)) == "1705"; });
+    bool ok = capture(window, "estimator");
+
+    ui::click(ui::control(window, IDC_BUTTON1));
+    ok &= capture_message_box(estimator.id(), "estimator-help");
+    ui::click(ui::control(window, IDC_BUTTON5));
+    ok &= capture_message_box(estimator.id(), "estimator-child-tax-credit");
+
+    ui::close(window);
+    estimator.wait_exit();
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: shots <output directory> NAME=PATH ...\n");
+        return 2;
+    }
+    g_output = ui::windows_path_from_unix(argv[1]);
+    CreateDirectoryA(g_output.c_str(), nullptr);
+    register_test_programs(argc, argv);
+    bool ok = estimator_scenes();
+    return ok ? 0 : 1;
+}
