@@ -48,11 +48,12 @@ public:
     }
 
     // mkstemp makes the file private; give it the permissions of any other new file.
-    void rename_to(const std::string& target)
+    void rename_to(const std::string& target, FileKind kind)
     {
         mode_t mask = umask(0);
         umask(mask);
-        if (fchmod(fd_, 0666 & ~mask) != 0) fail(name_, "cannot set permissions");
+        mode_t mode = kind == FileKind::program ? 0777 : 0666;
+        if (fchmod(fd_, mode & ~mask) != 0) fail(name_, "cannot set permissions");
         int closing = fd_;
         fd_ = -1;
         if (close(closing) != 0) fail(name_, "cannot write");
@@ -77,11 +78,11 @@ Bytes read_whole_file(const std::string& path)
     return bytes;
 }
 
-void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes)
+void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes, FileKind kind)
 {
     TemporaryFile file(path);
     file.write_all(bytes);
-    file.rename_to(path);
+    file.rename_to(path, kind);
 }
 
 } // namespace builder

@@ -12,8 +12,11 @@ namespace builder {
 // Throws BuildError naming the file.
 Bytes read_whole_file(const std::string& path);
 
+enum class FileKind { data, program };
+
 // Writes a temporary file beside `path` and renames it over `path`; on any failure the
-// temporary file is removed and `path` is left as it was. Throws BuildError naming the file.
-void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// temporary file is removed and `path` is left as it was. A program gets execute permission,
+// as a linker's output would. Throws BuildError naming the file.
+void write_file_atomically(const std::string& path, std::span<const std::uint8_t> bytes, FileKind kind);
 
 } // namespace builder

@@ -71,12 +71,12 @@ void build(const BuildCommand& command)
     Bytes stub = read_whole_file(command.stub);
     Bytes setup = about(command.stub, [&] { return write_container(stub, package); });
 
-    write_file_atomically(command.output, setup);
+    write_file_atomically(command.output, setup, FileKind::program);
     if (command.depfile) {
         std::vector<std::string> inputs{absolute_path(command.manifest), absolute_path(command.stub)};
         for (const SourceRef& source : manifest_sources(manifest)) inputs.push_back(absolute_path(base / source.path));
         std::string text = compose_depfile(absolute_path(command.output), inputs);
-        write_file_atomically(*command.depfile, Bytes(text.begin(), text.end()));
+        write_file_atomically(*command.depfile, Bytes(text.begin(), text.end()), FileKind::data);
     }
 }
 
