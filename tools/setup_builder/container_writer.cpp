@@ -1,0 +1,65 @@
+#include "container_writer.h"
+
+#include "build_error.h"
+#include "container_format.h"
+#include "crc.h"
+#include "package_bytes.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+namespace builder {
+
+namespace {
+
+void check_stub(std::span<const std::uint8_t> stub)
+{
+    if (stub.size() < 2 || stub[0] != 'M' || stub[1] != 'Z')
+        throw BuildError("the stub does not start with \"MZ\": it is not a Windows program image");
+    if (std::optional<std::size_t> at = find_container_marker(stub))
+        throw BuildError("the stub already holds the container marker at offset " + std::to_string(*at) +
+                         "; the setup program would take it for its package");
+}
+
+} // namespace
+
+Bytes compress_package(std::span<const std::uint8_t> package)
+{
+    uLongf size = compressBound(package.size());
+    Bytes compressed(size);
+    int status = compress2(compressed.data(), &size, package.data(), package.size(), Z_DEFAULT_COMPRESSION);
+    if (status != Z_OK) throw std::runtime_error("zlib could not compress the package (status " +
+                                                 std::to_string(status) + ")");
+    compressed.resize(size);
+    return compressed;
+}
+
+std::optional<std::size_t> find_container_marker(std::span<const std::uint8_t> bytes)
+{
+    auto found = std::ranges::search(bytes, container_marker);
+    if (found.empty()) return std::nullopt;
+    return static_cast<std::size_t>(found.begin() - bytes.begin());
+}
+
+Bytes write_container(std::span<const std::uint8_t> stub, std::span<const std::uint8_t> package)
+{
+    check_stub(stub);
+    std::uint32_t package_length = to_u32(package.size(), "the package");
+    Bytes compressed = compress_package(package);
+
+    Bytes out(stub.begin(), stub.end());
+    out.insert(out.end(), container_marker.begin(), container_marker.end());
+    append_u32(out, 0);
+    append_u32(out, to_u32(compressed.size(), "the compressed package"));
+    append_u32(out, package_length);
+    append_u32(out, compute_crc(compressed));
+    out.insert(out.end(), compressed.begin(), compressed.end());
+    // The stub's last bytes could only complete a marker if the marker overlapped itself.
+    if (find_container_marker(out) != stub.size()) throw std::logic_error("the container marker is not found first");
+    return out;
+}
+
+} // namespace builder

@@ -1,0 +1,19 @@
+// Checks of the contents of files that a manifest names. Each returns what is wrong, or
+// nothing.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace builder {
+
+// The setup program hands a picture to the display as a BMP file image: "BM", the 14-byte
+// file header, a BITMAPINFOHEADER (or a later version), pixel bits inside the file.
+std::optional<std::string> bitmap_problem(std::span<const std::uint8_t> image);
+
+// A package text ends at its first NUL, so a text file must not hold one.
+std::optional<std::string> text_problem(std::span<const std::uint8_t> text);
+
+} // namespace builder

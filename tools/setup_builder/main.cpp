@@ -1,0 +1,106 @@
+// setup_builder: makes a setup program file from a manifest, the bare setup program image and
+// the files the manifest names.
+#include "build_error.h"
+#include "command_line.h"
+#include "container_writer.h"
+#include "depfile.h"
+#include "description_writer.h"
+#include "file_io.h"
+#include "manifest.h"
+#include "source_loader.h"
+#include "time_stamp.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+using namespace builder;
+
+namespace {
+
+// Runs one stage whose problems are about `file`, so that every message names its file.
+template <class Stage>
+auto about(const std::string& file, Stage stage)
+{
+    try {
+        return stage();
+    } catch (const BuildError& error) {
+        std::string place = error.line() > 0 ? file + ":" + std::to_string(error.line()) : file;
+        throw BuildError(place + ": " + error.what());
+    } catch (const std::length_error& error) {
+        throw BuildError(file + ": " + error.what());
+    } catch (const std::invalid_argument& error) {
+        throw BuildError(file + ": " + error.what());
+    }
+}
+
+std::optional<std::uint64_t> source_date_epoch()
+{
+    const char* value = std::getenv("SOURCE_DATE_EPOCH");
+    if (!value) return std::nullopt;
+    return parse_source_date_epoch(value);
+}
+
+void refuse_overwriting(const std::string& output, const std::string& input)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(output, input, error))
+        throw BuildError(output + ": the output would replace an input of the build");
+}
+
+std::string absolute_path(const std::filesystem::path& path)
+{
+    return std::filesystem::absolute(path).lexically_normal().string();
+}
+
+void build(const BuildCommand& command)
+{
+    refuse_overwriting(command.output, command.manifest);
+    refuse_overwriting(command.output, command.stub);
+    std::optional<std::uint64_t> epoch = source_date_epoch();
+    std::filesystem::path base = std::filesystem::path(command.manifest).parent_path();
+
+    Bytes manifest_text = read_whole_file(command.manifest);
+    Manifest manifest = about(command.manifest, [&] {
+        return parse_manifest(std::string_view(reinterpret_cast<const char*>(manifest_text.data()),
+                                               manifest_text.size()),
+                              command.defines);
+    });
+    Bytes package = about(command.manifest, [&] { return write_package(load_sources(manifest, base, epoch)); });
+    Bytes stub = read_whole_file(command.stub);
+    Bytes setup = about(command.stub, [&] { return write_container(stub, package); });
+
+    write_file_atomically(command.output, setup, FileKind::program);
+    if (command.depfile) {
+        std::vector<std::string> inputs{absolute_path(command.manifest), absolute_path(command.stub)};
+        for (const SourceRef& source : manifest_sources(manifest)) inputs.push_back(absolute_path(base / source.path));
+        std::string text = compose_depfile(absolute_path(command.output), inputs);
+        write_file_atomically(*command.depfile, Bytes(text.begin(), text.end()), FileKind::data);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::cout << usage_text;
+        return 0;
+    }
+    BuildCommand command;
+    try {
+        command = parse_build_command(arguments);
+    } catch (const BuildError& error) {
+        std::cerr << "setup_builder: " << error.what() << "\n" << usage_text;
+        return 2;
+    }
+    try {
+        build(command);
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "setup_builder: " << error.what() << "\n";
+    }
+    return 1;
+}
