@@ -1,0 +1,150 @@
+#include "crc.h"
+#include "package_container.h"
+#include "package_inflater.h"
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes marker = {0x25, 0x24, 0x42, 0x1B, 0x81, 0x5F, 0x80, 0xD0, 0x81, 0x69, 0xF5, 0xFE,
+                      0x60, 0xC2, 0x97, 0x76, 0x91, 0x99, 0x54, 0x86, 0xF7, 0x41, 0x91, 0x01};
+
+void append_u32(Bytes& bytes, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+Bytes bytes_of(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// A program image of `prefix_size` bytes followed by a container around `stream`.
+Bytes packaged(std::size_t prefix_size, const Bytes& stream, std::uint32_t compressed_length,
+               std::uint32_t inflated_length = 1000)
+{
+    Bytes image(prefix_size, 0xCC);
+    image.insert(image.end(), marker.begin(), marker.end());
+    append_u32(image, 0);
+    append_u32(image, compressed_length);
+    append_u32(image, inflated_length);
+    append_u32(image, compute_crc(stream));
+    image.insert(image.end(), stream.begin(), stream.end());
+    return image;
+}
+
+TEST(Crc, CheckValues)
+{
+    EXPECT_EQ(compute_crc(bytes_of("123456789")), 0xFC891918u);
+    EXPECT_EQ(compute_crc({}), 0u);
+    EXPECT_EQ(compute_crc(bytes_of("a")), 0x19939B6Bu);
+}
+
+TEST(FindContainer, ReadsTheHeaderAtAnyOffset)
+{
+    Bytes stream = bytes_of("compressed!");
+    for (std::size_t prefix : {0u, 1u, 7u, 4096u}) {
+        SCOPED_TRACE(prefix);
+        Bytes image = packaged(prefix, stream, static_cast<std::uint32_t>(stream.size()), 0x01020304);
+        ContainerLocation found = find_container(image);
+        ASSERT_EQ(found.result, ContainerSearch::found);
+        EXPECT_EQ(found.header.offset, prefix);
+        EXPECT_EQ(found.header.compressed_length, stream.size());
+        EXPECT_EQ(found.header.inflated_length, 0x01020304u);
+        EXPECT_EQ(found.header.checksum, compute_crc(stream));
+        EXPECT_EQ(Bytes(found.compressed.begin(), found.compressed.end()), stream);
+    }
+}
+
+TEST(FindContainer, TheFirstTwentyThreeBytesAloneAreNoMarker)
+{
+    Bytes image(100, 0);
+    image.insert(image.end(), marker.begin(), marker.end() - 1);
+    image.push_back(0x00);
+    image.resize(image.size() + 40, 0);
+    EXPECT_EQ(find_container(image).result, ContainerSearch::not_found);
+    EXPECT_EQ(find_container({}).result, ContainerSearch::not_found);
+}
+
+TEST(FindContainer, AHeaderOrStreamPastTheEndIsDamaged)
+{
+    Bytes stream = bytes_of("0123456789");
+    Bytes whole = packaged(33, stream, static_cast<std::uint32_t>(stream.size()));
+    struct Case {
+        const char* what;
+        Bytes image;
+    } cases[] = {
+        {"marker in the last 40 bytes", Bytes(whole.begin(), whole.begin() + 33 + 30)},
+        {"stream one byte short", Bytes(whole.begin(), whole.end() - 1)},
+        {"length one past the end", packaged(33, stream, static_cast<std::uint32_t>(stream.size() + 1))},
+        {"length that would wrap around", packaged(33, stream, 0xFFFFFFF0u)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(find_container(c.image).result, ContainerSearch::damaged);
+    }
+}
+
+Bytes compress(const Bytes& data)
+{
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    Bytes out(size);
+    compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), Z_DEFAULT_COMPRESSION);
+    out.resize(size);
+    return out;
+}
+
+Bytes sample_package(std::size_t size)
+{
+    Bytes data(size);
+    std::uint32_t state = 12345;
+    for (std::uint8_t& b : data) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>((state >> 16) % 7);  // compressible, not trivial
+    }
+    return data;
+}
+
+TEST(InflatePackage, InflatesInSlicesAndCountsDownTheInput)
+{
+    for (std::size_t size : {0u, 1u, 1000u, 3u * 1024 * 1024}) {
+        SCOPED_TRACE(size);
+        Bytes package = sample_package(size);
+        Bytes stream = compress(package);
+        Bytes output(package.size());
+        std::atomic<std::uint32_t> remaining{12345};
+        InflateOutcome outcome = inflate_package(stream, output, remaining);
+        EXPECT_TRUE(inflated_completely(outcome, package.size()));
+        EXPECT_EQ(output, package);
+        EXPECT_EQ(remaining.load(), 0u);
+    }
+}
+
+TEST(InflatePackage, FailsOnDamagedStreamsAndWrongLengths)
+{
+    Bytes package = sample_package(600000);
+    Bytes stream = compress(package);
+    std::atomic<std::uint32_t> remaining{0};
+
+    Bytes output(package.size());
+    Bytes truncated(stream.begin(), stream.end() - 10);
+    EXPECT_FALSE(inflated_completely(inflate_package(truncated, output, remaining), package.size()));
+
+    Bytes flipped = stream;
+    flipped[flipped.size() / 2] ^= 0x10;
+    EXPECT_FALSE(inflated_completely(inflate_package(flipped, output, remaining), package.size()));
+
+    Bytes too_small(package.size() - 1);
+    EXPECT_FALSE(inflated_completely(inflate_package(stream, too_small, remaining), too_small.size()));
+
+    Bytes too_large(package.size() + 1);
+    EXPECT_FALSE(inflated_completely(inflate_package(stream, too_large, remaining), too_large.size()));
+
+    EXPECT_FALSE(inflated_completely(inflate_package({}, output, remaining), package.size()));
+}
+
+} // namespace
