@@ -15,7 +15,7 @@
 
 namespace {
 
-// Every entry of the file table takes at least this much: three empty texts and two u32 in
+// Every entry of the file table takes at least this much: three empty texts and three u32 in
 // the name and shortcut blocks, seven flags and two empty texts, the content offset and size.
 constexpr std::size_t smallest_file_entry = 4 + 8 + 4 + 4 + 4 + 28 + 4 + 4 + 8;
 // An empty extension text and its index.

@@ -69,8 +69,8 @@ public:
         elements_.clear();
     }
 
-    // Stores the element behind the last one and returns it. The storage starts at 256
-    // pointers and doubles when full.
+    // Stores the element (never null) behind the last one and returns it. The storage starts
+    // at 256 pointers, taken at the first append, and doubles when full.
     T& append(std::unique_ptr<T> element)
     {
         std::lock_guard<std::recursive_mutex> guard(modification_lock_);

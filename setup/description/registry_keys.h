@@ -34,7 +34,8 @@ private:
         LockedPointerList<Entry> children;
     };
 
-    // Depth-first, each list in order, an entry before its children.
+    // Depth-first, each list in order, an entry before its children. Recurses as deep as the
+    // tree; the section reader keeps trees within the registry's 512 levels.
     static Entry* find_entry(const LockedPointerList<Entry>& list, const RegistryKeyNode* node);
 
     LockedPointerList<Entry> top_level_;
