@@ -1,0 +1,15 @@
+// Reading the setup description at the head of the inflated package.
+#pragma once
+
+#include "setup_description.h"
+
+#include <cstdint>
+#include <span>
+
+// Walks the package once from its first byte and fills the description, all but its
+// package_data, which the caller attaches. Returns false for a damaged package (a field past
+// the end, a text over its limit, a file name or subdirectory that leaves the chosen folders,
+// an unknown target folder, an extension naming no file, a file's contents outside the package,
+// a picture that is not a complete BMP image, a damaged registry section); the description is
+// then left as it was.
+bool read_setup_description(std::span<const std::uint8_t> package, SetupDescription& description);

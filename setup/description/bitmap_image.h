@@ -1,0 +1,20 @@
+// The BMP file images of the package's pictures. The window layer hands their info header and
+// pixel bits to CreateDIBitmap, which trusts the sizes in the header; an image is accepted only
+// when everything that call reads lies inside it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+inline constexpr std::size_t bmp_file_header_size = 14;  // the info header starts here
+
+// "BM"; an info header of at least 40 bytes; one plane; 1, 4, 8, 16, 24 or 32 bits per pixel,
+// uncompressed (or bit fields at 16 and 32); a positive width and a non-zero height (negative:
+// top-down); the colour table and the bit fields masks inside the image; the pixel bits from
+// the offset at byte 10, after the colour table, with room for every row (rows padded to 4
+// bytes) before the image ends.
+bool is_well_formed_bmp_image(std::span<const std::uint8_t> image);
+
+// The offset of the pixel bits from the start of a well-formed image (the u32 at byte 10).
+std::uint32_t bmp_pixel_bits_offset(std::span<const std::uint8_t> image);

@@ -1,0 +1,167 @@
+#include "registry_section.h"
+
+#include "decimal_text.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace {
+
+constexpr std::size_t token_limit = 4095;
+// The registry itself allows no deeper keys; the limit also bounds every walk of the tree.
+constexpr int deepest_key_level = 512;
+
+bool contains(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
+
+bool ends_values_block(std::string_view token) { return contains(token, "REGISTRYVALUEEND_UN_99"); }
+
+class SectionReader {
+public:
+    SectionReader(PackageCursor& cursor, RegistryKeyTree& keys, RegistryValueList& values)
+        : cursor_(cursor), keys_(keys), values_(values)
+    {
+    }
+
+    bool read_records();
+
+private:
+    struct KnownKey {
+        const RegistryKeyNode* node;
+        int level;  // 0 for a root
+    };
+
+    std::optional<std::string> read_token() { return cursor_.read_text(token_limit); }
+    std::optional<std::int32_t> read_id();
+    std::unique_ptr<RegistryKeyNode> read_key_node();
+    bool read_root_record();
+    bool read_child_record();
+    bool add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level);
+    bool read_values_block(const RegistryKeyNode* node);
+    bool read_value_data(std::string_view type, RegistryValueEntry& value);
+
+    PackageCursor& cursor_;
+    RegistryKeyTree& keys_;
+    RegistryValueList& values_;
+    std::unordered_map<std::int32_t, KnownKey> known_keys_;
+};
+
+bool SectionReader::read_records()
+{
+    for (;;) {
+        std::optional<std::string> token = read_token();
+        if (!token) return false;
+        if (contains(*token, "ROOT")) {
+            if (!read_root_record()) return false;
+        } else if (contains(*token, "PARENTCHILD")) {
+            if (!read_child_record()) return false;
+        } else if (contains(*token, "REGISTRYENTRIESEND")) {
+            return true;
+        }
+        // Any other token between records is skipped.
+    }
+}
+
+std::optional<std::int32_t> SectionReader::read_id()
+{
+    std::optional<std::string> token = read_token();
+    if (!token) return std::nullopt;
+    return signed_decimal_from_text(*token);
+}
+
+std::unique_ptr<RegistryKeyNode> SectionReader::read_key_node()
+{
+    std::optional<std::string> name = cursor_.read_text(RegistryKeyTree::key_name_limit);
+    if (!name) return nullptr;
+    auto node = std::make_unique<RegistryKeyNode>();
+    node->key_name = std::move(*name);
+    node->key_flag = 1;
+    return node;
+}
+
+bool SectionReader::read_root_record()
+{
+    std::unique_ptr<RegistryKeyNode> node = read_key_node();
+    if (!node) return false;
+    std::optional<std::int32_t> id = read_id();
+    if (!id) return false;
+    node->key_id = *id;
+    const RegistryKeyNode* added = node.get();
+    return add_known_key(nullptr, std::move(node), 0) && read_values_block(added);
+}
+
+bool SectionReader::read_child_record()
+{
+    std::optional<std::int32_t> parent_id = read_id();
+    if (!parent_id) return false;
+    std::unique_ptr<RegistryKeyNode> node = read_key_node();
+    if (!node) return false;
+    std::optional<std::int32_t> id = read_id();
+    if (!id) return false;
+    node->key_id = *id;
+    auto parent = known_keys_.find(*parent_id);
+    if (parent == known_keys_.end()) return false;  // no earlier key has that id
+    const RegistryKeyNode* added = node.get();
+    return add_known_key(parent->second.node, std::move(node), parent->second.level + 1) &&
+           read_values_block(added);
+}
+
+bool SectionReader::add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level)
+{
+    if (level > deepest_key_level || known_keys_.contains(node->key_id)) return false;
+    std::int32_t id = node->key_id;
+    const RegistryKeyNode* added = keys_.add_key(parent, std::move(node));
+    if (!added) return false;
+    known_keys_.emplace(id, KnownKey{added, level});
+    return true;
+}
+
+bool SectionReader::read_values_block(const RegistryKeyNode* node)
+{
+    if (!read_token()) return false;  // the block's first token carries nothing
+    for (;;) {
+        std::optional<std::string> name = read_token();
+        if (!name) return false;
+        if (ends_values_block(*name)) return true;
+        auto value = std::make_unique<RegistryValueEntry>();
+        value->value_name = std::move(*name);
+        std::optional<std::string> type = read_token();
+        if (!type) return false;
+        if (ends_values_block(*type)) return true;  // the value just begun is dropped
+        if (!read_value_data(*type, *value)) return false;
+        value->owner_key = node;
+        values_.append_value(std::move(value));
+    }
+}
+
+bool SectionReader::read_value_data(std::string_view type, RegistryValueEntry& value)
+{
+    if (contains(type, "STRING")) {
+        std::optional<std::string> data = read_token();
+        if (!data) return false;
+        value.string_data = std::move(*data);
+        value.is_string = true;
+    } else if (contains(type, "DWORD")) {
+        std::optional<std::string> data = read_token();
+        if (!data) return false;
+        value.dword_data = unsigned_decimal_from_text(*data);
+        value.is_dword = true;
+    } else if (contains(type, "BINARY")) {
+        std::optional<std::span<const std::uint8_t>> data = cursor_.read_raw_block();
+        if (!data) return false;
+        value.binary_data.assign(data->begin(), data->end());
+        value.binary_size = static_cast<std::uint32_t>(data->size());
+        value.is_binary = true;
+    }
+    // A type named nowhere above carries no data; the value keeps no kind.
+    return true;
+}
+
+} // namespace
+
+bool read_registry_section(PackageCursor& cursor, RegistryKeyTree& keys, RegistryValueList& values)
+{
+    return SectionReader(cursor, keys, values).read_records();
+}
