@@ -1,6 +1,6 @@
 #include "RProgressDialog.h"
 
-#include "../setup_resource.h"
+#include "setup_resource.h"
 #include "trace.h"
 
 #include <commctrl.h>

@@ -1,0 +1,27 @@
+// The display bitmaps made from the package's two pictures.
+#pragma once
+
+#include "setup_description.h"
+
+#include <windows.h>
+
+// Owns the page picture and the welcome picture for the run; either may be absent.
+class PictureBitmaps {
+public:
+    PictureBitmaps() = default;
+    ~PictureBitmaps() { release(); }
+    PictureBitmaps(const PictureBitmaps&) = delete;
+    PictureBitmaps& operator=(const PictureBitmaps&) = delete;
+
+    // Makes a device-dependent bitmap for the display from each picture the package holds.
+    void create(const SetupDescription& description);
+    // Deletes both bitmaps; a second call does nothing.
+    void release();
+
+    HBITMAP page_bitmap() const { return page_; }
+    HBITMAP welcome_bitmap() const { return welcome_; }
+
+private:
+    HBITMAP page_ = nullptr;
+    HBITMAP welcome_ = nullptr;
+};

@@ -1,0 +1,158 @@
+#include "unpack_package.h"
+
+#include "Configure.h"
+#include "RProgressDialog.h"
+#include "crc.h"
+#include "package_container.h"
+#include "package_inflater.h"
+#include "trace.h"
+
+#include <commctrl.h>
+#include <process.h>
+
+#include <atomic>
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr const char* message_title = "Fatal Installation Error";
+constexpr const char* cannot_check_message = "Unable to check setup file for corruption.  This is a fatal error.";
+constexpr const char* corrupt_message = "The setup executable is corrupt. This is a fatal error.";
+constexpr const char* no_memory_message = "There is insufficient memory on this computer to run the install.";
+constexpr DWORD progress_poll_ms = 250;
+
+void tell(const char* text) { MessageBoxA(nullptr, text, message_title, MB_OK | MB_ICONWARNING); }
+
+std::string own_program_path()
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Reads the whole file in one go; false when it cannot be opened, is short, or does not fit in
+// memory.
+bool read_file_image(const std::string& path, std::vector<std::uint8_t>& image)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD size = GetFileSize(file, nullptr);
+    DWORD read = 0;
+    bool ok = size != INVALID_FILE_SIZE;
+    try {
+        if (ok) image.assign(size, 0);
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    ok = ok && ReadFile(file, image.data(), size, &read, nullptr) && read == size;
+    CloseHandle(file);
+    return ok;
+}
+
+// The setup program's own file, read through a temporary copy so that the running image is
+// never opened for reading. The copy is gone again in every case.
+bool read_own_file(std::vector<std::uint8_t>& image)
+{
+    char temp_directory[MAX_PATH + 1] = {};
+    char temp_file[MAX_PATH + 1] = {};
+    if (!GetTempPathA(sizeof temp_directory, temp_directory)) return false;
+    if (!GetTempFileNameA(temp_directory, "Del", 0, temp_file)) return false;
+    bool ok = CopyFileA(own_program_path().c_str(), temp_file, FALSE) && read_file_image(temp_file, image);
+    DeleteFileA(temp_file);
+    return ok;
+}
+
+struct InflationJob {
+    std::span<const std::uint8_t> compressed;
+    std::span<std::uint8_t> output;
+    std::atomic<std::uint32_t> remaining{0};
+    InflateOutcome outcome;
+};
+
+unsigned __stdcall inflation_worker(void* argument)
+{
+    auto* job = static_cast<InflationJob*>(argument);
+    job->outcome = inflate_package(job->compressed, job->output, job->remaining);
+    return 0;
+}
+
+// Inflates on a lowest-priority worker while the progress window stays responsive.
+InflateOutcome inflate_with_progress(HINSTANCE instance, InflationJob& job)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    RProgressDialog progress("Setup Unpacking: ");
+    progress.create(instance);
+    progress.show();
+    progress.set_range(100);
+    progress.set_pos(0);
+
+    job.remaining = static_cast<std::uint32_t>(job.compressed.size());
+    auto thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, inflation_worker, &job, CREATE_SUSPENDED, nullptr));
+    if (!thread) {
+        job.outcome = InflateOutcome{};
+        return job.outcome;
+    }
+    SetThreadPriority(thread, THREAD_PRIORITY_LOWEST);
+    ResumeThread(thread);
+    double total = static_cast<double>(job.compressed.size());
+    for (;;) {
+        progress.pump_messages();
+        if (WaitForSingleObject(thread, progress_poll_ms) != WAIT_TIMEOUT) break;
+        double done = total - job.remaining.load(std::memory_order_relaxed);
+        progress.set_pos(static_cast<int>(done / total * 100));
+    }
+    CloseHandle(thread);
+    progress.close();
+    return job.outcome;
+}
+
+} // namespace
+
+bool unpack_package(HINSTANCE instance, SetupDescription& description)
+{
+    TRACE_POINT();
+    std::vector<std::uint8_t> image;
+    if (!read_own_file(image)) {
+        tell(cannot_check_message);
+        return false;
+    }
+
+    ContainerLocation container = find_container(image);
+    if (container.result == ContainerSearch::not_found) return false;
+    if (container.result == ContainerSearch::damaged || compute_crc(container.compressed) != container.header.checksum) {
+        tell(corrupt_message);
+        return false;
+    }
+
+    std::vector<std::uint8_t> package;
+    try {
+        package.resize(container.header.inflated_length);
+    } catch (const std::bad_alloc&) {
+        tell(no_memory_message);
+        return false;
+    }
+
+    TRACE_POINT();
+    InflationJob job;
+    job.compressed = container.compressed;
+    job.output = package;
+    InflateOutcome outcome = inflate_with_progress(instance, job);
+    std::vector<std::uint8_t>().swap(image);  // the file image is not needed any more
+    if (!inflated_completely(outcome, package.size())) {
+        tell(corrupt_message);
+        return false;
+    }
+
+    description.package_data = std::move(package);
+    if (!read_setup_description(description.package_data, description)) {
+        tell(corrupt_message);
+        return false;
+    }
+    return true;
+}

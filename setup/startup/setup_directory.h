@@ -1,0 +1,7 @@
+// The directory of the running setup program file.
+#pragma once
+
+#include <string>
+
+// The program file's full path cut before its last backslash; empty when it has none.
+std::string setup_directory();

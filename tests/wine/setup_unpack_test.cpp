@@ -1,0 +1,157 @@
+// setup.exe finding, checking and inflating its package.
+#include "test_environment.h"
+#include "ui_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <regex>
+
+namespace {
+
+const std::string container_marker = {'\x25', '\x24', '\x42', '\x1B', '\x81', '\x5F', '\x80', '\xD0',
+                                      '\x81', '\x69', '\xF5', '\xFE', '\x60', '\xC2', '\x97', '\x76',
+                                      '\x91', '\x99', '\x54', '\x86', '\xF7', '\x41', '\x91', '\x01'};
+
+// Names of "Del*.tmp" files in the temporary directory.
+std::vector<std::string> unpacking_leftovers()
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((std::string(temp) + "Del*.tmp").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(entry.cFileName);
+    while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+class SetupUnpacking : public testing::Test {
+protected:
+    void SetUp() override { leftovers_before = unpacking_leftovers(); }
+    void TearDown() override { EXPECT_EQ(unpacking_leftovers(), leftovers_before) << "a temporary copy was left"; }
+
+    // A copy of the shipped setup.exe, changed by `change`, in the scratch directory.
+    std::string setup_copy(const std::function<void(std::string&, std::size_t)>& change = nullptr)
+    {
+        std::string bytes = read_file(test_program_path("setup"));
+        std::size_t container = bytes.find(container_marker);
+        EXPECT_NE(container, std::string::npos);
+        if (change) change(bytes, container);
+        std::string path = dir.file("setup.exe");
+        EXPECT_TRUE(write_file(path, bytes));
+        return path;
+    }
+
+    ScratchDirectory dir;
+    std::vector<std::string> leftovers_before;
+};
+
+TEST_F(SetupUnpacking, TheShippedPackageUnpacksWithoutAWord)
+{
+    ui::Program setup = ui::Program::start(setup_copy(), "", dir.path());
+    std::optional<DWORD> code = setup.wait_exit();
+    ASSERT_TRUE(code);
+    EXPECT_EQ(*code, 0u);
+    EXPECT_FALSE(ui::find_message_box(setup.id()));
+}
+
+TEST_F(SetupUnpacking, TheShippedImageCarriesTheMarkerOnceAndTheBareImageNever)
+{
+    std::string packaged = read_file(test_program_path("setup"));
+    std::size_t first = packaged.find(container_marker);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(packaged.find(container_marker, first + 1), std::string::npos);
+    EXPECT_EQ(read_file(test_program_path("setup_stub")).find(container_marker), std::string::npos);
+}
+
+TEST_F(SetupUnpacking, DamageIsReportedAsCorruption)
+{
+    struct Case {
+        const char* what;
+        std::function<void(std::string&, std::size_t)> change;
+    } cases[] = {
+        {"a flipped bit in the compressed bytes", [](std::string& b, std::size_t c) { b[c + 40 + 1000] ^= 0x08; }},
+        {"a flipped bit in the checksum", [](std::string& b, std::size_t c) { b[c + 37] ^= 0x01; }},
+        {"a compressed length past the end", [](std::string& b, std::size_t c) { b[c + 31] = '\x7F'; }},
+        {"a wrong inflated length", [](std::string& b, std::size_t c) { b[c + 32] ^= 0x01; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui::Program setup = ui::Program::start(setup_copy(c.change), "", dir.path());
+        std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(setup.id());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, "The setup executable is corrupt. This is a fatal error.");
+        EXPECT_EQ(box->caption, "Fatal Installation Error");
+        EXPECT_EQ(box->icon, ui::BoxIcon::warning);
+        EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
+        ui::answer(*box, "OK");
+        EXPECT_EQ(setup.wait_exit(), 0u);
+    }
+}
+
+TEST_F(SetupUnpacking, AFileWithoutAContainerEndsSilently)
+{
+    std::string bare = dir.file("setup.exe");
+    ASSERT_TRUE(copy_file(test_program_path("setup_stub"), bare));
+    ui::Program setup = ui::Program::start(bare, "", dir.path());
+    EXPECT_EQ(setup.wait_exit(), 0u);
+    EXPECT_FALSE(ui::find_message_box(setup.id()));
+}
+
+// The report's byte format: asctime's 24 characters and line feed, CR LF, the thread id, CR LF,
+// then 512 lines "tick source line thread " each ended by CR LF.
+void expect_report(const std::string& report, int points)
+{
+    std::regex header("^[A-Z][a-z]{2} [A-Z][a-z]{2} \\d{2} \\d{2}:\\d{2}:\\d{2} \\d{4}\n\r\n\\d+\r\n");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(report, match, header)) << report.substr(0, 60);
+    std::string rest = report.substr(match.length());
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < rest.size();) {
+        std::size_t end = rest.find("\r\n", start);
+        ASSERT_NE(end, std::string::npos);
+        lines.push_back(rest.substr(start, end - start));
+        start = end + 2;
+    }
+    ASSERT_EQ(lines.size(), 512u);
+    int never_written = std::max(0, 512 - points);
+    for (int i = 0; i < never_written; ++i) EXPECT_EQ(lines[i], "0  0 0 ") << i;
+    std::regex written("^\\d+ \\\\fatal_probe.cpp (\\d+) \\d+ $");  // the last 16 characters of the path
+    int first_point = std::max(1, points - 511);
+    for (int i = never_written; i < 512; ++i) {
+        ASSERT_TRUE(std::regex_match(lines[i], match, written)) << lines[i];
+        EXPECT_EQ(std::stoi(match[1]), first_point + (i - never_written));
+    }
+}
+
+TEST(FatalShutdown, AppendsAReportOfTheWholeRingAndEndsWithOne)
+{
+    ScratchDirectory dir;
+    std::string probe = dir.file("probe.exe");
+    ASSERT_TRUE(copy_file(test_program_path("fatal_probe"), probe));
+    std::string log = dir.file("PellwickErrorLog.txt");
+    std::size_t previous_size = 0;
+    for (int points : {3, 1000}) {
+        SCOPED_TRACE(points);
+        ui::Program program = ui::Program::start(probe, std::to_string(points), dir.path());
+        std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(program.id());
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->caption, "Must Shutdown due to an error");
+        EXPECT_EQ(box->text,
+                  "Please locate the PellwickErrorLog.txt file in this programs install directory and email it to "
+                  "support@zelmorgraphics.com.  When the problem is resolved you will receive a fixed version of "
+                  "this program.");
+        EXPECT_EQ(box->icon, ui::BoxIcon::warning);
+        ui::answer(*box, "OK");
+        EXPECT_EQ(program.wait_exit(), 1u);
+        std::string contents = read_file(log);
+        ASSERT_GT(contents.size(), previous_size) << "the report was not appended";
+        expect_report(contents.substr(previous_size), points);
+        previous_size = contents.size();
+    }
+}
+
+} // namespace
