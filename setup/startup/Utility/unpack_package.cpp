@@ -6,6 +6,7 @@
 #include "package_container.h"
 #include "package_inflater.h"
 #include "trace.h"
+#include "whole_file.h"
 
 #include <commctrl.h>
 #include <process.h>
@@ -34,26 +35,6 @@ std::string own_program_path()
     }
 }
 
-// Reads the whole file in one go; false when it cannot be opened, is short, or does not fit in
-// memory.
-bool read_file_image(const std::string& path, std::vector<std::uint8_t>& image)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD size = GetFileSize(file, nullptr);
-    DWORD read = 0;
-    bool ok = size != INVALID_FILE_SIZE;
-    try {
-        if (ok) image.assign(size, 0);
-    } catch (const std::bad_alloc&) {
-        ok = false;
-    }
-    ok = ok && ReadFile(file, image.data(), size, &read, nullptr) && read == size;
-    CloseHandle(file);
-    return ok;
-}
-
 // The setup program's own file, read through a temporary copy so that the running image is
 // never opened for reading. The copy is gone again in every case.
 bool read_own_file(std::vector<std::uint8_t>& image)
@@ -62,7 +43,7 @@ bool read_own_file(std::vector<std::uint8_t>& image)
     char temp_file[MAX_PATH + 1] = {};
     if (!GetTempPathA(sizeof temp_directory, temp_directory)) return false;
     if (!GetTempFileNameA(temp_directory, "Del", 0, temp_file)) return false;
-    bool ok = CopyFileA(own_program_path().c_str(), temp_file, FALSE) && read_file_image(temp_file, image);
+    bool ok = CopyFileA(own_program_path().c_str(), temp_file, FALSE) && read_whole_file(temp_file, image);
     DeleteFileA(temp_file);
     return ok;
 }
