@@ -1,5 +1,6 @@
 #include "description_writer.h"
-#include "package_bytes.h"
+// The builder's header; the test-side package_bytes.h beside this file would win with quotes.
+#include <package_bytes.h>
 #include "registry_section_writer.h"
 
 #include <gtest/gtest.h>
