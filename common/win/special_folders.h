@@ -1,0 +1,73 @@
+// The system's folders, found once at start-up and kept for the whole run: where the program,
+// its shortcuts and its shared files go.
+#pragma once
+
+#include <bitset>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+
+// In the order they are resolved: the fallbacks of the later ones use the earlier ones.
+enum class SpecialFolder : std::size_t {
+    startup,            // this user's Startup menu folder
+    desktop,            // this user's desktop
+    program_files,
+    programs,           // this user's Programs menu folder
+    recent,             // recent documents
+    system,
+    common_files,
+    windows,
+    common_desktop,
+    desktop_directory,
+    common_programs,
+    common_startup,
+    documents,          // this user's documents
+    common_appdata,
+    common_documents,   // all users' documents, for an all-users "<Documents and Settings>"
+    count
+};
+
+struct SpecialFolders {
+    std::string startup;
+    std::string desktop;
+    std::string program_files;
+    std::string programs;
+    std::string recent;
+    std::string system;
+    std::string common_files;
+    std::string windows;
+    std::string common_desktop;
+    std::string desktop_directory;
+    std::string common_programs;
+    std::string common_startup;
+    std::string documents;
+    std::string common_appdata;
+    std::string common_documents;
+
+    std::string& operator[](SpecialFolder folder);
+};
+
+using FolderSet = std::bitset<static_cast<std::size_t>(SpecialFolder::count)>;
+
+FolderSet folder_set(std::initializer_list<SpecialFolder> folders);
+
+// What setup.exe asks for: everything but the recent documents and the common application data.
+FolderSet setup_folders();
+
+// What the resolution asks of the system; the real one is this_system().
+struct FolderSystem {
+    // The shell's path of a CSIDL folder, or none when the system has no such folder.
+    std::function<std::optional<std::string>(int csidl)> shell_folder;
+    // GetVersion's high bit: the Windows 95 family.
+    bool windows_9x = false;
+    std::function<bool(const std::string& directory)> can_write;
+};
+
+FolderSystem this_system();
+
+// Fills each wanted folder, in the order of SpecialFolder, from the shell, or where the shell
+// gives nothing from its fallback. A per-user folder without a fallback (startup, desktop,
+// programs, recent) keeps what it held. Folders not wanted are left alone. Always true.
+bool resolve_special_folders(SpecialFolders& folders, const FolderSet& wanted, const FolderSystem& system);
+bool resolve_special_folders(SpecialFolders& folders, const FolderSet& wanted = setup_folders());
