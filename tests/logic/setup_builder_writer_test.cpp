@@ -1,5 +1,5 @@
 #include "description_writer.h"
-#include "package_bytes.h"
+#include "package_encoding.h"
 #include "registry_section_writer.h"
 
 #include <gtest/gtest.h>
