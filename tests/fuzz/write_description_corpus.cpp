@@ -1,7 +1,7 @@
 // Writes the seed corpus of the description fuzzer: a few small valid packages and a few with
 // one fault each. Run by hand when the format's fixtures change:
 //   description_corpus_writer tests/fuzz/corpus/description
-#include "package_bytes.h"
+#include "fixture_bytes.h"
 #include "sample_package.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "package_cursor.h"
 
-#include "package_bytes.h"
+#include "fixture_bytes.h"
 
 #include <gtest/gtest.h>
 

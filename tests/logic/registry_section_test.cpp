@@ -1,6 +1,6 @@
 #include "registry_section.h"
 
-#include "package_bytes.h"
+#include "fixture_bytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "sample_package.h"
 
-#include "package_bytes.h"
+#include "fixture_bytes.h"
 
 #include <cstdlib>
 #include <utility>

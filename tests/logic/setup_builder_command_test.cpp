@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <variant>
 #include <vector>
 
 using namespace builder;
@@ -14,9 +15,9 @@ namespace {
 
 TEST(BuildCommandLine, ReadsTheBuildCommand)
 {
-    BuildCommand command = parse_build_command({"build", "pkg.manifest", "--stub", "stub.exe", "--output", "setup.exe",
-                                                "--define", "ZELTAX=/b/zeltax.exe", "--define", "EMPTY=",
-                                                "--depfile", "setup.d"});
+    BuildCommand command = std::get<BuildCommand>(
+        parse_command({"build", "pkg.manifest", "--stub", "stub.exe", "--output", "setup.exe", "--define",
+                       "ZELTAX=/b/zeltax.exe", "--define", "EMPTY=", "--depfile", "setup.d"}));
     EXPECT_EQ(command.manifest, "pkg.manifest");
     EXPECT_EQ(command.stub, "stub.exe");
     EXPECT_EQ(command.output, "setup.exe");
@@ -24,14 +25,22 @@ TEST(BuildCommandLine, ReadsTheBuildCommand)
     EXPECT_EQ(command.defines, (Defines{{"EMPTY", ""}, {"ZELTAX", "/b/zeltax.exe"}}));
 }
 
-TEST(BuildCommandLine, RefusesIncompleteOrUnknownArguments)
+TEST(ListCommandLine, ReadsTheListCommand)
+{
+    EXPECT_EQ(std::get<ListCommand>(parse_command({"list", "out/setup.exe"})).setup_file, "out/setup.exe");
+}
+
+TEST(CommandLine, RefusesIncompleteOrUnknownArguments)
 {
     struct Case {
         std::vector<std::string> arguments;
         std::string message;
     } cases[] = {
         {{}, "no command given"},
-        {{"list", "setup.exe"}, "unknown command \"list\""},
+        {{"lists", "setup.exe"}, "unknown command \"lists\""},
+        {{"list"}, "no setup file given"},
+        {{"list", "a.exe", "b.exe"}, "the setup file is given twice"},
+        {{"list", "--verbose", "a.exe"}, "unknown option --verbose"},
         {{"build", "--stub", "s", "--output", "o"}, "no manifest given"},
         {{"build", "m", "--output", "o"}, "--stub is missing"},
         {{"build", "m", "--stub", "s"}, "--output is missing"},
@@ -48,7 +57,7 @@ TEST(BuildCommandLine, RefusesIncompleteOrUnknownArguments)
     };
     for (const Case& c : cases) {
         try {
-            parse_build_command(c.arguments);
+            parse_command(c.arguments);
             ADD_FAILURE() << "accepted: " << c.message;
         } catch (const BuildError& error) {
             EXPECT_EQ(std::string(error.what()), c.message);

@@ -1,6 +1,5 @@
 #include "description_writer.h"
-// The builder's header; the test-side package_bytes.h beside this file would win with quotes.
-#include <package_bytes.h>
+#include "package_encoding.h"
 #include "registry_section_writer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "Configure.h"
 
-#include "package_bytes.h"
+#include "fixture_bytes.h"
 #include "sample_package.h"
 
 #include <gtest/gtest.h>

@@ -12,13 +12,9 @@ void set_once(std::optional<std::string>& slot, const std::string& option, const
     slot = value;
 }
 
-} // namespace
-
+// arguments[0] is the command word.
 BuildCommand parse_build_command(const std::vector<std::string>& arguments)
 {
-    if (arguments.empty() || arguments[0] != "build")
-        throw BuildError(arguments.empty() ? "no command given" : "unknown command \"" + arguments[0] + "\"");
-
     BuildCommand command;
     std::optional<std::string> manifest, stub, output;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -47,6 +43,27 @@ BuildCommand parse_build_command(const std::vector<std::string>& arguments)
     command.stub = *stub;
     command.output = *output;
     return command;
+}
+
+ListCommand parse_list_command(const std::vector<std::string>& arguments)
+{
+    std::optional<std::string> setup_file;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i].starts_with("--")) throw BuildError("unknown option " + arguments[i]);
+        set_once(setup_file, "the setup file", arguments[i]);
+    }
+    if (!setup_file) throw BuildError("no setup file given");
+    return ListCommand{*setup_file};
+}
+
+} // namespace
+
+Command parse_command(const std::vector<std::string>& arguments)
+{
+    if (arguments.empty()) throw BuildError("no command given");
+    if (arguments[0] == "build") return parse_build_command(arguments);
+    if (arguments[0] == "list") return parse_list_command(arguments);
+    throw BuildError("unknown command \"" + arguments[0] + "\"");
 }
 
 } // namespace builder

@@ -3,7 +3,7 @@
 #include "build_error.h"
 #include "container_format.h"
 #include "crc.h"
-#include "package_bytes.h"
+#include "package_encoding.h"
 
 #include <zlib.h>
 

@@ -1,7 +1,7 @@
 #include "description_writer.h"
 
 #include "format_limits.h"
-#include "package_bytes.h"
+#include "package_encoding.h"
 #include "registry_section_writer.h"
 #include "text_case.h"
 

@@ -1,5 +1,5 @@
 // setup_builder: makes a setup program file from a manifest, the bare setup program image and
-// the files the manifest names.
+// the files the manifest names, and lists what a setup file holds.
 #include "build_error.h"
 #include "command_line.h"
 #include "container_writer.h"
@@ -7,6 +7,7 @@
 #include "description_writer.h"
 #include "file_io.h"
 #include "manifest.h"
+#include "setup_file_listing.h"
 #include "source_loader.h"
 #include "time_stamp.h"
 
@@ -14,6 +15,7 @@
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
+#include <variant>
 
 using namespace builder;
 
@@ -80,6 +82,31 @@ void build(const BuildCommand& command)
     }
 }
 
+int run(const BuildCommand& command)
+{
+    try {
+        build(command);
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "setup_builder: " << error.what() << "\n";
+    }
+    return 1;
+}
+
+// The listing goes to standard output as far as it got; the reason it stopped to standard error.
+int run(const ListCommand& command)
+{
+    try {
+        SetupFileListing listing = list_setup_file(read_whole_file(command.setup_file));
+        std::cout << listing.text << std::flush;
+        if (!listing.error) return 0;
+        std::cerr << "setup_builder: " << command.setup_file << ": " << *listing.error << "\n";
+    } catch (const std::exception& error) {
+        std::cerr << "setup_builder: " << error.what() << "\n";
+    }
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -89,18 +116,12 @@ int main(int argc, char** argv)
         std::cout << usage_text;
         return 0;
     }
-    BuildCommand command;
+    Command command;
     try {
-        command = parse_build_command(arguments);
+        command = parse_command(arguments);
     } catch (const BuildError& error) {
         std::cerr << "setup_builder: " << error.what() << "\n" << usage_text;
         return 2;
     }
-    try {
-        build(command);
-        return 0;
-    } catch (const std::exception& error) {
-        std::cerr << "setup_builder: " << error.what() << "\n";
-    }
-    return 1;
+    return std::visit([](const auto& chosen) { return run(chosen); }, command);
 }

@@ -2,7 +2,7 @@
 
 #include "build_error.h"
 #include "file_checks.h"
-#include "package_bytes.h"
+#include "package_encoding.h"
 #include "time_stamp.h"
 
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "package_bytes.h"
+#include "package_encoding.h"
 
 #include <stdexcept>
 #include <string>
