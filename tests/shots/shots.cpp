@@ -3,6 +3,8 @@
 //   shots.exe <output directory> NAME=PATH ...
 //
 // Each window is captured from the screen into <output directory>\<scene>.bmp.
+#include "setup_pages.h"
+#include "setup_resource.h"
 #include "test_environment.h"
 #include "ui_driver.h"
 
@@ -104,6 +106,45 @@ bool estimator_scenes()
     return ok;
 }
 
+// Captures the page and goes on with Next; the next page is returned.
+HWND capture_and_go_on(DWORD process, HWND page, SetupPage following, bool& ok)
+{
+    ok &= capture(page, page_name(page_kind(page)));
+    ui::click(ui::control(page, IDOK));
+    HWND next = wait_for_page(process, following, page);
+    if (!next) std::printf("FAILED: no %s page\n", page_name(following).c_str());
+    ok &= next != nullptr;
+    return next;
+}
+
+// Every page of the shipped setup.exe, from the welcome page to the summary.
+bool setup_page_scenes()
+{
+    ScratchDirectory dir;
+    std::string program = dir.file("setup.exe");
+    if (!copy_file(test_program_path("setup"), program)) return false;
+    ui::Program setup = ui::Program::start(program, "", dir.path());
+    bool ok = true;
+    HWND page = wait_for_page(setup.id(), SetupPage::welcome);
+    if (!page) return false;
+    page = capture_and_go_on(setup.id(), page, SetupPage::license, ok);
+    if (!page) return false;
+    ok &= capture(page, "license");
+    ui::click(ui::control(page, IDC_AGREE));
+    ui::wait_until([&] { return ui::is_enabled(ui::control(page, IDOK)); });
+    ui::click(ui::control(page, IDOK));
+    page = wait_for_page(setup.id(), SetupPage::users, page);
+    for (SetupPage following : {SetupPage::destination, SetupPage::preferences, SetupPage::summary}) {
+        if (!page) return false;
+        page = capture_and_go_on(setup.id(), page, following, ok);
+    }
+    if (!page) return false;
+    ok &= capture(page, "summary");
+    ui::click(ui::control(page, IDCANCEL));
+    ok &= setup.wait_exit() == 0u;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,5 +157,6 @@ int main(int argc, char** argv)
     CreateDirectoryA(g_output.c_str(), nullptr);
     register_test_programs(argc, argv);
     bool ok = estimator_scenes();
+    ok &= setup_page_scenes();
     return ok ? 0 : 1;
 }
