@@ -166,6 +166,39 @@ std::vector<std::string> message_box_buttons(HWND box)
     return captions;
 }
 
+// A message box is a dialog with the text control and the icon control; other dialogs of the
+// program (a wizard page with a label of id -1, say) may have the first but not the second.
+bool is_message_box(HWND window)
+{
+    if (!GetDlgItem(window, message_box_text_id)) return false;
+    for (int id : message_box_icon_ids)
+        if (GetDlgItem(window, id)) return true;
+    return false;
+}
+
+struct MessageBoxSearch {
+    DWORD process_id;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK match_message_box(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<MessageBoxSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process_id || !IsWindowVisible(window) || class_name(window) != "#32770") return TRUE;
+    if (!is_message_box(window)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND find_message_box_window(DWORD process_id)
+{
+    MessageBoxSearch search{process_id};
+    EnumWindows(match_message_box, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 } // namespace
 
 // ---- Program
@@ -321,8 +354,8 @@ void close(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 std::optional<MessageBoxInfo> find_message_box(DWORD process_id)
 {
-    HWND box = find_window(process_id, "#32770");
-    if (!box || !GetDlgItem(box, message_box_text_id)) return std::nullopt;
+    HWND box = find_message_box_window(process_id);
+    if (!box) return std::nullopt;
     MessageBoxInfo info;
     info.window = box;
     info.caption = text(box);

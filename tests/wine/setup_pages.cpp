@@ -35,9 +35,65 @@ HWND current_page(DWORD process_id) { return ui::find_window(process_id, "#32770
 HWND wait_for_page(DWORD process_id, SetupPage page, HWND previous)
 {
     HWND found = nullptr;
-    ui::wait_until([&] {
+    bool shown = ui::wait_until([&] {
         found = current_page(process_id);
         return found && found != previous && page_kind(found) == page;
     });
-    return found && found != previous && page_kind(found) == page ? found : nullptr;
+    return shown ? found : nullptr;
+}
+
+ui::Program start_setup(const std::string& package, const ScratchDirectory& directory)
+{
+    std::string program = directory.file("setup.exe");
+    copy_file(test_program_path(package), program);
+    return ui::Program::start(program, "", directory.path());
+}
+
+HWND wait_for_new_page(DWORD process_id, HWND previous)
+{
+    HWND found = nullptr;
+    bool shown = ui::wait_until([&] {
+        found = current_page(process_id);
+        return found && found != previous && page_kind(found) != SetupPage::none;
+    });
+    return shown ? found : nullptr;
+}
+
+WizardRun::WizardRun(const std::string& package) : setup_(start_setup(package, dir_)) {}
+
+HWND WizardRun::first_page() { return page_ = wait_for_new_page(id(), nullptr); }
+
+HWND WizardRun::press(int button)
+{
+    HWND previous = page_;
+    ui::click(ui::control(previous, button));
+    return page_ = wait_for_new_page(id(), previous);
+}
+
+void WizardRun::agree()
+{
+    HWND box = ui::control(page_, IDC_AGREE);
+    if (ui::is_checked(box)) return;
+    ui::click(box);
+    ui::wait_until([&] { return ui::is_enabled(ui::control(page_, IDOK)); });
+}
+
+HWND WizardRun::walk_to(SetupPage target)
+{
+    if (!page_) first_page();
+    while (page_ && kind() != target) {
+        if (kind() == SetupPage::summary) return nullptr;
+        if (kind() == SetupPage::license) agree();
+        HWND destination = ui::control(page_, IDC_DESTINATION);
+        if (kind() == SetupPage::destination && ui::text(destination).empty())
+            ui::set_text(destination, dir_.file("target"));
+        next();
+    }
+    return page_;
+}
+
+bool WizardRun::cancel()
+{
+    ui::click(ui::control(page_, IDCANCEL));
+    return setup_.wait_exit() == 0u;
 }
