@@ -6,7 +6,8 @@
 #       MANIFEST <file>                    relative to the current source directory
 #       [DEFINES NAME=<file> ...]          files the manifest names as ${NAME}, e.g.
 #                                          ZELTAX=$<TARGET_FILE:zeltax>; the package follows them
-#       [TEXT_DEFINES NAME=<text> ...])    plain texts for ${NAME}
+#       [TEXT_DEFINES NAME=<text> ...]     plain texts for ${NAME}
+#       [EXCLUDE_FROM_ALL])                built only when a target depends on it
 #
 # The packaging tool runs on the build host, so a Windows tree takes it from the host tree:
 # ZELMOR_SETUP_BUILDER names the host-built setup_builder. Without it the function only says
@@ -33,7 +34,7 @@ function(_setup_package_define_dependencies out_var)
 endfunction()
 
 function(add_setup_package target)
-    cmake_parse_arguments(PARSE_ARGV 1 arg "" "OUTPUT;STUB;MANIFEST" "DEFINES;TEXT_DEFINES")
+    cmake_parse_arguments(PARSE_ARGV 1 arg "EXCLUDE_FROM_ALL" "OUTPUT;STUB;MANIFEST" "DEFINES;TEXT_DEFINES")
     if(arg_UNPARSED_ARGUMENTS)
         message(FATAL_ERROR "add_setup_package: unknown arguments ${arg_UNPARSED_ARGUMENTS}")
     endif()
@@ -77,5 +78,9 @@ function(add_setup_package target)
         DEPFILE "${depfile}"
         COMMENT "Packing ${arg_OUTPUT}"
         VERBATIM)
-    add_custom_target(${target} ALL DEPENDS "${output}")
+    if(arg_EXCLUDE_FROM_ALL)
+        add_custom_target(${target} DEPENDS "${output}")
+    else()
+        add_custom_target(${target} ALL DEPENDS "${output}")
+    endif()
 endfunction()

@@ -42,11 +42,9 @@ bool save_bitmap(HDC dc, HBITMAP bitmap, int width, int height, const std::strin
     return static_cast<bool>(out);
 }
 
-// Copies the window's rectangle of the screen, frame included.
-bool capture(HWND window, const std::string& scene)
+// Copies the window's rectangle of the screen as it stands, frame included.
+bool copy_from_screen(HWND window, const std::string& scene)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    Sleep(300);
     RECT frame{};
     GetWindowRect(window, &frame);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -62,6 +60,14 @@ bool capture(HWND window, const std::string& scene)
     ReleaseDC(nullptr, screen);
     std::printf("%s %s\n", saved ? "captured" : "FAILED", scene.c_str());
     return saved;
+}
+
+// Has the window drawn afresh, then copies it.
+bool capture(HWND window, const std::string& scene)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    return copy_from_screen(window, scene);
 }
 
 bool capture_message_box(DWORD process, const std::string& scene)
@@ -145,6 +151,62 @@ bool setup_page_scenes()
     return ok;
 }
 
+// The unpacking window is up only while the package inflates, on a worker thread. Setup runs
+// under this program as its debugger: the end of the worker is reported while the whole process
+// stands still, before the window goes, and the window is copied then.
+bool capture_unpacking_window(const PROCESS_INFORMATION& setup)
+{
+    DWORD worker = 0;
+    bool captured = false, ended = false;
+    DEBUG_EVENT event;
+    while (!captured && !ended && WaitForDebugEvent(&event, ui::default_timeout_ms)) {
+        DWORD status = DBG_CONTINUE;
+        // No messages may go to the stopped process: the window is found by class alone.
+        HWND window = ui::find_window(setup.dwProcessId, "#32770");
+        switch (event.dwDebugEventCode) {
+        case CREATE_PROCESS_DEBUG_EVENT: CloseHandle(event.u.CreateProcessInfo.hFile); break;
+        case LOAD_DLL_DEBUG_EVENT: CloseHandle(event.u.LoadDll.hFile); break;
+        case CREATE_THREAD_DEBUG_EVENT:
+            if (window && !worker) worker = event.dwThreadId;
+            break;
+        case EXIT_THREAD_DEBUG_EVENT:
+            if (window && event.dwThreadId == worker) captured = copy_from_screen(window, "unpacking");
+            break;
+        case EXIT_PROCESS_DEBUG_EVENT: ended = true; break;
+        case EXCEPTION_DEBUG_EVENT:
+            if (event.u.Exception.ExceptionRecord.ExceptionCode != EXCEPTION_BREAKPOINT) status = DBG_EXCEPTION_NOT_HANDLED;
+            break;
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+    }
+    DebugActiveProcessStop(setup.dwProcessId);
+    if (!captured) std::printf("FAILED unpacking\n");
+    return captured;
+}
+
+bool unpacking_scene()
+{
+    ScratchDirectory dir;
+    std::string program = dir.file("setup.exe");
+    if (!copy_file(test_program_path("unpacking"), program)) return false;
+    std::string command_line = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION setup{};
+    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, DEBUG_ONLY_THIS_PROCESS, nullptr,
+                        dir.path().c_str(), &startup, &setup))
+        return false;
+    DebugSetProcessKillOnExit(FALSE);
+    bool ok = capture_unpacking_window(setup);
+    HWND welcome = wait_for_page(setup.dwProcessId, SetupPage::welcome);
+    if (welcome) ui::click(ui::control(welcome, IDCANCEL));
+    ok &= welcome && WaitForSingleObject(setup.hProcess, ui::default_timeout_ms) == WAIT_OBJECT_0;
+    if (!ok) TerminateProcess(setup.hProcess, 1);
+    CloseHandle(setup.hThread);
+    CloseHandle(setup.hProcess);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -158,5 +220,6 @@ int main(int argc, char** argv)
     register_test_programs(argc, argv);
     bool ok = estimator_scenes();
     ok &= setup_page_scenes();
+    ok &= unpacking_scene();
     return ok ? 0 : 1;
 }
