@@ -10,6 +10,7 @@
 
 #include <regex>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -167,6 +168,95 @@ TEST(SetupDestination, TheDirectoryIsStoredWithoutTrailingSeparatorsAndAtMost409
         EXPECT_EQ(destination_text(destination), c.stored);
         EXPECT_TRUE(wizard.cancel());
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The folder browser
+
+struct BrowserSearch {
+    DWORD process_id;
+    std::vector<HWND> found;
+};
+
+// A top-level window of the process that shows the browser's title among its children.
+BOOL CALLBACK match_browser(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<BrowserSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->process_id || !IsWindowVisible(window)) return TRUE;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (ui::text(child) == "Installation destination directory") search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> folder_browsers(DWORD process_id)
+{
+    BrowserSearch search{process_id, {}};
+    EnumWindows(match_browser, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND wait_for_browser(DWORD process_id)
+{
+    ui::wait_until([&] { return !folder_browsers(process_id).empty(); });
+    std::vector<HWND> browsers = folder_browsers(process_id);
+    return browsers.empty() ? nullptr : browsers.front();
+}
+
+// Posted messages are handled in turn: once a limit posted after `message` shows, the page has
+// handled the message too.
+void wait_until_handled(HWND destination_page)
+{
+    HWND edit = ui::control(destination_page, IDC_DESTINATION);
+    WPARAM marker = 12345 + SendMessageA(edit, EM_GETLIMITTEXT, 0, 0) % 2;
+    PostMessageA(edit, EM_SETLIMITTEXT, marker, 0);
+    ASSERT_TRUE(ui::wait_until([&] { return static_cast<WPARAM>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0)) == marker; }));
+}
+
+TEST(SetupDestination, BrowseOpensOneBrowserWithoutOwnerAndItsPickIsShownWithTheDirectoryName)
+{
+    WizardRun wizard("plain");
+    HWND destination = wizard.first_page();
+    ASSERT_EQ(wizard.kind(), SetupPage::destination);
+    ui::click(ui::control(destination, IDC_BROWSE));
+    HWND browser = wait_for_browser(wizard.id());
+    ASSERT_TRUE(browser);
+    EXPECT_FALSE(GetWindow(browser, GW_OWNER));
+    EXPECT_TRUE(ui::is_enabled(destination)) << "the page stays usable";
+
+    // A second Browse while the browser is open does nothing.
+    ui::click(ui::control(destination, IDC_BROWSE));
+    wait_until_handled(destination);
+    EXPECT_EQ(folder_browsers(wizard.id()).size(), 1u);
+
+    // Cancelled: the directory stays as it was.
+    ui::click(ui::control(browser, IDCANCEL));
+    ASSERT_TRUE(ui::wait_until([&] { return folder_browsers(wizard.id()).empty(); }));
+    wait_until_handled(destination);
+    EXPECT_EQ(destination_text(destination), "");
+
+    // Picked (the browser starts on the desktop): the folder, "\" and the directory name.
+    ui::click(ui::control(destination, IDC_BROWSE));
+    browser = wait_for_browser(wizard.id());
+    ASSERT_TRUE(browser);
+    ui::click(ui::control(browser, IDOK));
+    std::string expected = shell_folder(CSIDL_DESKTOP) + "\\Wizard Test";
+    EXPECT_TRUE(ui::wait_until([&] { return destination_text(destination) == expected; }))
+        << destination_text(destination);
+    EXPECT_TRUE(wizard.cancel());
+}
+
+TEST(SetupDestination, ThePageMayEndWhileTheBrowserIsOpen)
+{
+    WizardRun wizard("plain");
+    HWND destination = wizard.first_page();
+    ASSERT_EQ(wizard.kind(), SetupPage::destination);
+    ui::click(ui::control(destination, IDC_BROWSE));
+    ASSERT_TRUE(wait_for_browser(wizard.id()));
+    ui::click(ui::control(destination, IDCANCEL));
+    EXPECT_EQ(wizard.program().wait_exit(), 0u);
+    EXPECT_FALSE(ui::find_message_box(wizard.id()));
 }
 
 // ---------------------------------------------------------------------------------------------
