@@ -6,15 +6,19 @@ namespace {
 // bring in the run-time library's whole formatter, floating point included.
 void append_zero_padded(std::string& out, int value, std::size_t width)
 {
-    long long magnitude = value;
-    if (magnitude < 0) {
+    char digits[10];
+    std::size_t count = 0;
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (value < 0) {
         out += '-';
-        magnitude = -magnitude;
         if (width > 0) --width;
     }
-    std::string digits = std::to_string(magnitude);
-    if (digits.size() < width) out.append(width - digits.size(), '0');
-    out += digits;
+    if (count < width) out.append(width - count, '0');
+    while (count > 0) out += digits[--count];
 }
 
 } // namespace
