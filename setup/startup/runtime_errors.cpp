@@ -1,20 +1,20 @@
 // How the C++ run-time library reports its own errors in the setup program, replaced by small
 // equivalents to keep the bare program image small.
 //
-// The library raises its errors through the std::__throw_* helpers of one object file. Taken
-// from the library, that file brings the standard exception classes that carry a text, and
-// with them two complete std::string implementations (the classes keep their text in the old
-// reference-counted string): over 60 KB. The linker cannot drop the unused parts, since every
+// The library raises its errors through std::__throw_* helpers. Taken from the library, they
+// bring the standard exception classes that carry a text, the error categories, and with them
+// two complete std::string implementations (the classes keep their text in the old
+// reference-counted string): about 90 KB. The linker cannot drop the unused parts, since every
 // function's unwind entry keeps it. Here the allocation and type errors keep their standard
-// types; the errors that carry a text (length_error, out_of_range, logic_error and the rest)
-// are thrown as one small type derived from std::exception. Nothing in the setup program tells
-// them apart: apart from std::bad_alloc, only the guarded start-up stages catch, with
-// catch (...), and every exception there is fatal. Code added later must not catch std::logic_error or std::runtime_error (or
-// their kinds) either, as they are never thrown here.
+// types; the errors that carry a text (length_error, out_of_range, logic_error, system_error
+// and the rest) are thrown as one small type derived from std::exception. Nothing in the setup
+// program tells them apart: apart from std::bad_alloc, only the guarded start-up stages catch,
+// with catch (...), and every exception there is fatal. Code added later must not catch
+// std::logic_error, std::runtime_error or their kinds either, as they are never thrown here.
 //
-// Every helper of that object file is defined here, so the library's one is never linked; a
-// newer compiler with a new helper makes the link fail with a duplicate definition, never
-// silently.
+// Every helper of the library's functexcept object is defined here, so that object is never
+// linked; a newer compiler with a new helper there makes the link fail with a duplicate
+// definition, never silently.
 #include <bits/functexcept.h>
 
 #include <cstdlib>
@@ -54,9 +54,8 @@ void __throw_range_error(const char* text) { throw LibraryError(text); }
 void __throw_overflow_error(const char* text) { throw LibraryError(text); }
 void __throw_underflow_error(const char* text) { throw LibraryError(text); }
 
-// std::mutex's failures. The library's helper lives with the error categories and the new
-// std::string, another 35 KB; code that uses the error categories makes the link fail, and
-// then this one goes.
+// std::mutex's failures. The library's helper lives with the error categories; code that uses
+// those makes the link fail with a duplicate definition, and then this one goes.
 void __throw_system_error(int) { throw LibraryError("system error"); }
 
 } // namespace std
@@ -65,7 +64,7 @@ namespace __gnu_cxx {
 
 // std::terminate's default handler: the library's prints the exception's demangled type name
 // to the standard error stream, which a windowed program does not show, and brings the
-// demangler (over 40 KB). It then aborts, as this one does at once.
+// demangler and the C formatter (about 75 KB). It then aborts, as this one does at once.
 void __verbose_terminate_handler() { std::abort(); }
 
 } // namespace __gnu_cxx
