@@ -53,9 +53,9 @@ std::uint32_t TraceRing::count() const
 
 TraceRing& process_trace_ring()
 {
-    // On the heap, made at first use and kept to the end of the process. A static
-    // ring would be made at compile time, and the mutex's non-zero initial value would then put
-    // all 16 KB of slots into the program image.
+    // On the heap, made at first use and kept to the end of the process: a static ring would be
+    // made at compile time, and the mutex's non-zero initial value would put all 16 KB of slots
+    // into the program image.
     static TraceRing* const ring = new TraceRing;
     return *ring;
 }
