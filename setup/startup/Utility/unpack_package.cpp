@@ -12,7 +12,7 @@
 #include <process.h>
 
 #include <atomic>
-#include <new>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -114,7 +114,7 @@ bool unpack_package(HINSTANCE instance, SetupDescription& description)
     std::vector<std::uint8_t> package;
     try {
         package.resize(container.header.inflated_length);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // no memory, or more than a vector can hold here
         tell(no_memory_message);
         return false;
     }
