@@ -4,11 +4,19 @@
 
 #include <vector>
 
+std::string setup_program_path()
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
 std::string setup_directory()
 {
-    std::vector<char> buffer(4096);
-    DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    std::string path(buffer.data(), length < buffer.size() ? length : 0);
+    std::string path = setup_program_path();
     std::size_t separator = path.rfind('\\');
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }

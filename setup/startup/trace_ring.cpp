@@ -53,8 +53,11 @@ std::uint32_t TraceRing::count() const
 
 TraceRing& process_trace_ring()
 {
-    static TraceRing ring;
-    return ring;
+    // On the heap, made at first use and kept to the end of the process: a static ring would be
+    // made at compile time, and the mutex's non-zero initial value would put all 16 KB of slots
+    // into the program image.
+    static TraceRing* const ring = new TraceRing;
+    return *ring;
 }
 
 std::string format_trace_line(std::uint32_t tick, std::string_view source, std::int32_t line, std::uint32_t thread)

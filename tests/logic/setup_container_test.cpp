@@ -44,6 +44,34 @@ TEST(Crc, CheckValues)
     EXPECT_EQ(compute_crc(bytes_of("a")), 0x19939B6Bu);
 }
 
+// CRC-32/BZIP2 one bit at a time, straight from its definition.
+std::uint32_t crc_bit_by_bit(const std::uint8_t* bytes, std::size_t size)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= static_cast<std::uint32_t>(bytes[i]) << 24;
+        for (int bit = 0; bit < 8; ++bit) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+    }
+    return ~crc;
+}
+
+TEST(Crc, AgreesWithTheDefinitionAtEveryLengthAndAlignment)
+{
+    Bytes data(4096 + 16);
+    std::uint32_t state = 99;
+    for (std::uint8_t& b : data) {
+        state = state * 1664525u + 1013904223u;
+        b = static_cast<std::uint8_t>(state >> 24);
+    }
+    for (std::size_t start = 0; start < 8; ++start) {
+        for (std::size_t size = 0; size <= 40; ++size) {
+            EXPECT_EQ(compute_crc({data.data() + start, size}), crc_bit_by_bit(data.data() + start, size))
+                << "start " << start << ", size " << size;
+        }
+    }
+    EXPECT_EQ(compute_crc({data.data() + 3, 4096 + 5}), crc_bit_by_bit(data.data() + 3, 4096 + 5));
+}
+
 TEST(FindContainer, ReadsTheHeaderAtAnyOffset)
 {
     Bytes stream = bytes_of("compressed!");
@@ -68,6 +96,40 @@ TEST(FindContainer, TheFirstTwentyThreeBytesAloneAreNoMarker)
     image.resize(image.size() + 40, 0);
     EXPECT_EQ(find_container(image).result, ContainerSearch::not_found);
     EXPECT_EQ(find_container({}).result, ContainerSearch::not_found);
+}
+
+TEST(FindContainer, PassesOverPartialMarkersToTheFirstFullOne)
+{
+    Bytes stream = bytes_of("compressed!");
+    Bytes image;
+    image.push_back(marker[0]);
+    image.insert(image.end(), marker.begin(), marker.end() - 1);  // 23 bytes, then a wrong byte
+    image.push_back(0x02);
+    image.insert(image.end(), marker.begin(), marker.begin() + 12);  // a prefix, cut short
+    image.push_back(marker[0]);
+    std::size_t prefix = image.size();
+    Bytes rest = packaged(0, stream, static_cast<std::uint32_t>(stream.size()));
+    image.insert(image.end(), rest.begin(), rest.end());
+    image.insert(image.end(), marker.begin(), marker.end());  // a second marker is not looked at
+
+    ContainerLocation found = find_container(image);
+    ASSERT_EQ(found.result, ContainerSearch::found);
+    EXPECT_EQ(found.header.offset, prefix);
+    EXPECT_EQ(Bytes(found.compressed.begin(), found.compressed.end()), stream);
+}
+
+TEST(FindContainer, AMarkerEndingTheFileIsFoundAndOneCutShortIsNot)
+{
+    Bytes image(50, marker[0]);
+    image.insert(image.end(), marker.begin(), marker.end());
+    ContainerLocation at_end = find_container(image);
+    EXPECT_EQ(at_end.result, ContainerSearch::damaged);  // found, but no room for the header
+    EXPECT_EQ(at_end.header.offset, 50u);
+
+    image.pop_back();
+    EXPECT_EQ(find_container(image).result, ContainerSearch::not_found);
+    EXPECT_EQ(find_container(Bytes(marker.begin(), marker.end())).result, ContainerSearch::damaged);
+    EXPECT_EQ(find_container(Bytes(marker.begin(), marker.end() - 1)).result, ContainerSearch::not_found);
 }
 
 TEST(FindContainer, AHeaderOrStreamPastTheEndIsDamaged)

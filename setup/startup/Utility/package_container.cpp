@@ -1,6 +1,6 @@
 #include "package_container.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -23,12 +23,27 @@ std::uint32_t read_u32(std::span<const std::uint8_t> bytes, std::size_t offset)
 ContainerLocation find_container(std::span<const std::uint8_t> image)
 {
     g_container_marker[container_marker_size - 1] = 0x01;
-    const unsigned char* marker_begin = g_container_marker;
-    auto match = std::search(image.begin(), image.end(), marker_begin, marker_begin + container_marker_size);
     ContainerLocation location;
-    if (match == image.end()) return location;
+    if (image.size() < container_marker_size) return location;
 
-    std::size_t offset = static_cast<std::size_t>(match - image.begin());
+    // The first full match: memchr finds each candidate first byte, memcmp checks the rest.
+    const std::uint8_t* begin = image.data();
+    const std::uint8_t* last_start = begin + (image.size() - container_marker_size);
+    const std::uint8_t* match = nullptr;
+    const std::uint8_t* candidate = begin;
+    while (candidate <= last_start) {
+        candidate = static_cast<const std::uint8_t*>(
+            std::memchr(candidate, g_container_marker[0], static_cast<std::size_t>(last_start - candidate) + 1));
+        if (!candidate) break;
+        if (std::memcmp(candidate + 1, g_container_marker + 1, container_marker_size - 1) == 0) {
+            match = candidate;
+            break;
+        }
+        ++candidate;
+    }
+    if (!match) return location;
+
+    std::size_t offset = static_cast<std::size_t>(match - begin);
     location.header.offset = offset;
     location.result = ContainerSearch::damaged;
     if (image.size() - offset < container_header_size) return location;

@@ -5,6 +5,7 @@
 #include "crc.h"
 #include "package_container.h"
 #include "package_inflater.h"
+#include "setup_directory.h"
 #include "trace.h"
 #include "whole_file.h"
 
@@ -12,7 +13,7 @@
 #include <process.h>
 
 #include <atomic>
-#include <new>
+#include <exception>
 #include <vector>
 
 namespace {
@@ -25,16 +26,6 @@ constexpr DWORD progress_poll_ms = 250;
 
 void tell(const char* text) { MessageBoxA(nullptr, text, message_title, MB_OK | MB_ICONWARNING); }
 
-std::string own_program_path()
-{
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length < buffer.size()) return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 // The setup program's own file, read through a temporary copy so that the running image is
 // never opened for reading. The copy is gone again in every case.
 bool read_own_file(std::vector<std::uint8_t>& image)
@@ -43,7 +34,7 @@ bool read_own_file(std::vector<std::uint8_t>& image)
     char temp_file[MAX_PATH + 1] = {};
     if (!GetTempPathA(sizeof temp_directory, temp_directory)) return false;
     if (!GetTempFileNameA(temp_directory, "Del", 0, temp_file)) return false;
-    bool ok = CopyFileA(own_program_path().c_str(), temp_file, FALSE) && read_whole_file(temp_file, image);
+    bool ok = CopyFileA(setup_program_path().c_str(), temp_file, FALSE) && read_whole_file(temp_file, image);
     DeleteFileA(temp_file);
     return ok;
 }
@@ -114,7 +105,7 @@ bool unpack_package(HINSTANCE instance, SetupDescription& description)
     std::vector<std::uint8_t> package;
     try {
         package.resize(container.header.inflated_length);
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) {  // no memory, or more than a vector can hold here
         tell(no_memory_message);
         return false;
     }
