@@ -7,87 +7,105 @@
 
 #include <shlobj.h>
 
-#include <vector>
-
 namespace {
 
-using Fallback = std::function<std::optional<std::string>(SpecialFolders&, const FolderSystem&)>;
+enum class Fallback {
+    none,           // the folder keeps what it held
+    fixed,          // a path of its own, one for each family of systems
+    same_as,        // a folder of all users falls back to the same folder of this user
+    program_files,  // a writable c:\program files, else the documents
+};
 
 struct FolderRule {
     SpecialFolder folder;
     int csidl;
-    Fallback fallback;  // none: the folder keeps what it held
+    Fallback fallback;
+    const char* on_9x;
+    const char* on_nt;
+    SpecialFolder earlier;  // with Fallback::same_as, resolved before this one
 };
 
-Fallback fixed(const char* path) { return [path](SpecialFolders&, const FolderSystem&) { return std::string(path); }; }
+constexpr SpecialFolder unused = SpecialFolder::count;
 
-Fallback by_family(const char* on_9x, const char* on_nt)
-{
-    return [=](SpecialFolders&, const FolderSystem& system) { return std::string(system.windows_9x ? on_9x : on_nt); };
-}
-
-// A folder of all users falls back to the same folder of this user, resolved earlier.
-Fallback same_as(SpecialFolder earlier)
-{
-    return [earlier](SpecialFolders& folders, const FolderSystem&) { return folders[earlier]; };
-}
+constexpr FolderRule folder_rules[] = {
+    {SpecialFolder::startup, CSIDL_STARTUP, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::desktop, CSIDL_DESKTOP, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::program_files, CSIDL_PROGRAM_FILES, Fallback::program_files, nullptr, nullptr, unused},
+    {SpecialFolder::programs, CSIDL_PROGRAMS, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::recent, CSIDL_RECENT, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::system, CSIDL_SYSTEM, Fallback::fixed, "c:\\windows\\system32", "c:\\winnt\\system32", unused},
+    {SpecialFolder::common_files, CSIDL_PROGRAM_FILES_COMMON, Fallback::fixed, "c:\\program files\\common files",
+     "c:\\program files\\common files", unused},
+    {SpecialFolder::windows, CSIDL_WINDOWS, Fallback::fixed, "c:\\windows", "c:\\winnt", unused},
+    {SpecialFolder::common_desktop, CSIDL_COMMON_DESKTOPDIRECTORY, Fallback::same_as, nullptr, nullptr,
+     SpecialFolder::desktop},
+    {SpecialFolder::desktop_directory, CSIDL_DESKTOPDIRECTORY, Fallback::same_as, nullptr, nullptr,
+     SpecialFolder::desktop},
+    {SpecialFolder::common_programs, CSIDL_COMMON_PROGRAMS, Fallback::same_as, nullptr, nullptr,
+     SpecialFolder::programs},
+    {SpecialFolder::common_startup, CSIDL_COMMON_STARTUP, Fallback::same_as, nullptr, nullptr, SpecialFolder::startup},
+    {SpecialFolder::documents, CSIDL_PERSONAL, Fallback::fixed, "c:\\", "c:\\", unused},
+    {SpecialFolder::common_appdata, CSIDL_COMMON_APPDATA, Fallback::fixed, "", "", unused},
+    {SpecialFolder::common_documents, CSIDL_COMMON_DOCUMENTS, Fallback::same_as, nullptr, nullptr,
+     SpecialFolder::documents},
+};
 
 // Without a program files folder the program goes where this user can surely write.
-std::optional<std::string> program_files_fallback(SpecialFolders&, const FolderSystem& system)
+std::optional<std::string> program_files_fallback(const FolderSystem& system)
 {
     const std::string usual = "c:\\program files";
     if (system.can_write(usual)) return usual;
     return system.shell_folder(CSIDL_PERSONAL);
 }
 
-const std::vector<FolderRule>& folder_rules()
+std::optional<std::string> fallback_path(const FolderRule& rule, SpecialFolders& folders, const FolderSystem& system)
 {
-    static const std::vector<FolderRule> rules = {
-        {SpecialFolder::startup, CSIDL_STARTUP, nullptr},
-        {SpecialFolder::desktop, CSIDL_DESKTOP, nullptr},
-        {SpecialFolder::program_files, CSIDL_PROGRAM_FILES, program_files_fallback},
-        {SpecialFolder::programs, CSIDL_PROGRAMS, nullptr},
-        {SpecialFolder::recent, CSIDL_RECENT, nullptr},
-        {SpecialFolder::system, CSIDL_SYSTEM, by_family("c:\\windows\\system32", "c:\\winnt\\system32")},
-        {SpecialFolder::common_files, CSIDL_PROGRAM_FILES_COMMON, fixed("c:\\program files\\common files")},
-        {SpecialFolder::windows, CSIDL_WINDOWS, by_family("c:\\windows", "c:\\winnt")},
-        {SpecialFolder::common_desktop, CSIDL_COMMON_DESKTOPDIRECTORY, same_as(SpecialFolder::desktop)},
-        {SpecialFolder::desktop_directory, CSIDL_DESKTOPDIRECTORY, same_as(SpecialFolder::desktop)},
-        {SpecialFolder::common_programs, CSIDL_COMMON_PROGRAMS, same_as(SpecialFolder::programs)},
-        {SpecialFolder::common_startup, CSIDL_COMMON_STARTUP, same_as(SpecialFolder::startup)},
-        {SpecialFolder::documents, CSIDL_PERSONAL, fixed("c:\\")},
-        {SpecialFolder::common_appdata, CSIDL_COMMON_APPDATA, fixed("")},
-        {SpecialFolder::common_documents, CSIDL_COMMON_DOCUMENTS, same_as(SpecialFolder::documents)},
-    };
-    return rules;
+    switch (rule.fallback) {
+    case Fallback::none: return std::nullopt;
+    case Fallback::fixed: return std::string(system.windows_9x() ? rule.on_9x : rule.on_nt);
+    case Fallback::same_as: return folders[rule.earlier];
+    case Fallback::program_files: return program_files_fallback(system);
+    }
+    return std::nullopt;
 }
 
-std::optional<std::string> shell_folder_path(int csidl)
-{
-    ScopedItemList location;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, location.receive())) || !location.valid()) return std::nullopt;
-    // SHGetPathFromIDListA writes at most MAX_PATH characters.
-    std::string path(MAX_PATH + 1, '\0');
-    if (!SHGetPathFromIDListA(location.get(), path.data())) return std::nullopt;
-    path.resize(path.find('\0'));
-    return path;
-}
+class ThisSystem : public FolderSystem {
+public:
+    std::optional<std::string> shell_folder(int csidl) const override
+    {
+        ScopedItemList location;
+        if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, location.receive())) || !location.valid())
+            return std::nullopt;
+        // SHGetPathFromIDListA writes at most MAX_PATH characters.
+        std::string path(MAX_PATH + 1, '\0');
+        if (!SHGetPathFromIDListA(location.get(), path.data())) return std::nullopt;
+        path.resize(path.find('\0'));
+        return path;
+    }
+    bool windows_9x() const override { return (GetVersion() & 0x80000000u) != 0; }
+    bool can_write(const std::string& directory) const override { return can_write_directory(directory); }
+};
+
+constexpr std::size_t index(SpecialFolder folder) { return static_cast<std::size_t>(folder); }
 
 } // namespace
 
 std::string& SpecialFolders::operator[](SpecialFolder folder)
 {
-    std::string* fields[] = {&startup,       &desktop,           &program_files,   &programs,       &recent,
-                             &system,        &common_files,      &windows,         &common_desktop, &desktop_directory,
-                             &common_programs, &common_startup,  &documents,       &common_appdata, &common_documents};
-    static_assert(std::size(fields) == static_cast<std::size_t>(SpecialFolder::count));
-    return *fields[static_cast<std::size_t>(folder)];
+    static constexpr std::string SpecialFolders::*fields[] = {
+        &SpecialFolders::startup,        &SpecialFolders::desktop,           &SpecialFolders::program_files,
+        &SpecialFolders::programs,       &SpecialFolders::recent,            &SpecialFolders::system,
+        &SpecialFolders::common_files,   &SpecialFolders::windows,           &SpecialFolders::common_desktop,
+        &SpecialFolders::desktop_directory, &SpecialFolders::common_programs, &SpecialFolders::common_startup,
+        &SpecialFolders::documents,      &SpecialFolders::common_appdata,    &SpecialFolders::common_documents};
+    static_assert(std::size(fields) == index(SpecialFolder::count));
+    return this->*fields[index(folder)];
 }
 
 FolderSet folder_set(std::initializer_list<SpecialFolder> folders)
 {
     FolderSet set;
-    for (SpecialFolder folder : folders) set.set(static_cast<std::size_t>(folder));
+    for (SpecialFolder folder : folders) set[index(folder)] = true;
     return set;
 }
 
@@ -95,26 +113,23 @@ FolderSet setup_folders()
 {
     FolderSet set;
     set.set();
-    set.reset(static_cast<std::size_t>(SpecialFolder::recent));
-    set.reset(static_cast<std::size_t>(SpecialFolder::common_appdata));
+    set[index(SpecialFolder::recent)] = false;
+    set[index(SpecialFolder::common_appdata)] = false;
     return set;
 }
 
-FolderSystem this_system()
+const FolderSystem& this_system()
 {
-    FolderSystem system;
-    system.shell_folder = shell_folder_path;
-    system.windows_9x = (GetVersion() & 0x80000000u) != 0;
-    system.can_write = can_write_directory;
+    static const ThisSystem system;
     return system;
 }
 
 bool resolve_special_folders(SpecialFolders& folders, const FolderSet& wanted, const FolderSystem& system)
 {
-    for (const FolderRule& rule : folder_rules()) {
-        if (!wanted.test(static_cast<std::size_t>(rule.folder))) continue;
+    for (const FolderRule& rule : folder_rules) {
+        if (!wanted[index(rule.folder)]) continue;
         std::optional<std::string> path = system.shell_folder(rule.csidl);
-        if (!path && rule.fallback) path = rule.fallback(folders, system);
+        if (!path) path = fallback_path(rule, folders, system);
         if (path) folders[rule.folder] = *path;
     }
     return true;

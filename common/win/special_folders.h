@@ -4,7 +4,7 @@
 
 #include <bitset>
 #include <cstddef>
-#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -55,16 +55,18 @@ FolderSet folder_set(std::initializer_list<SpecialFolder> folders);
 // What setup.exe asks for: everything but the recent documents and the common application data.
 FolderSet setup_folders();
 
-// What the resolution asks of the system; the real one is this_system().
-struct FolderSystem {
+// What the resolution asks of the system; this_system() is the real one.
+class FolderSystem {
+public:
+    virtual ~FolderSystem() = default;
     // The shell's path of a CSIDL folder, or none when the system has no such folder.
-    std::function<std::optional<std::string>(int csidl)> shell_folder;
+    virtual std::optional<std::string> shell_folder(int csidl) const = 0;
     // GetVersion's high bit: the Windows 95 family.
-    bool windows_9x = false;
-    std::function<bool(const std::string& directory)> can_write;
+    virtual bool windows_9x() const = 0;
+    virtual bool can_write(const std::string& directory) const = 0;
 };
 
-FolderSystem this_system();
+const FolderSystem& this_system();
 
 // Fills each wanted folder, in the order of SpecialFolder, from the shell, or where the shell
 // gives nothing from its fallback. A per-user folder without a fallback (startup, desktop,

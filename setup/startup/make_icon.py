@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Draws the setup program's icon and writes it as setup.ico beside this script.
 
-An open carton with a green arrow pointing down into it, at 32 x 32 and 16 x 16 pixels, 32 bits
-per pixel with an AND mask. Plain arithmetic only, so that every run writes the same bytes.
+An open carton with a green arrow pointing down into it, at 32 x 32 and 16 x 16 pixels, 16 colours
+with an AND mask: the icon is part of the bare setup image, which has a size budget. Plain
+arithmetic only, so that every run writes the same bytes.
 """
 import os
 import struct
@@ -44,26 +45,30 @@ def draw(size):
     return rows
 
 
+PALETTE = [(0, 0, 0), CARTON, CARTON_DARK, FLAP, OUTLINE, ARROW, ARROW_DARK] + [(0, 0, 0)] * 9
+
+
 def image(size):
     rows = draw(size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, 0, 0, 0, 16, 0)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
+    stride = ((size * 4 + 31) // 32) * 4
     pixels = bytearray()
     for row in reversed(rows):  # bottom row first
-        for colour in row:
-            if colour is CLEAR:
-                pixels += bytes((0, 0, 0, 0))
-            else:
-                r, g, b = colour
-                pixels += bytes((b, g, r, 255))
+        line = bytearray(stride)
+        for x, colour in enumerate(row):
+            index = 0 if colour is CLEAR else PALETTE.index(colour)
+            line[x // 2] |= index << (4 if x % 2 == 0 else 0)
+        pixels += line
     mask = bytearray()
-    stride = ((size + 31) // 32) * 4
+    mask_stride = ((size + 31) // 32) * 4
     for row in reversed(rows):
-        bits = bytearray(stride)
+        bits = bytearray(mask_stride)
         for x, colour in enumerate(row):
             if colour is CLEAR:
                 bits[x // 8] |= 0x80 >> (x % 8)
         mask += bits
-    return header + bytes(pixels) + bytes(mask)
+    return header + palette + bytes(pixels) + bytes(mask)
 
 
 def icon(sizes):
@@ -71,7 +76,7 @@ def icon(sizes):
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     for data in images:
         out += data

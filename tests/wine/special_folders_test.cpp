@@ -13,28 +13,25 @@
 namespace {
 
 // A system whose shell knows only the folders given, and that records what it was asked.
-struct FakeSystem {
+struct FakeSystem : FolderSystem {
     std::map<int, std::string> shell;
-    bool windows_9x = false;
+    bool nine_x = false;
     bool program_files_writable = true;
-    std::vector<int> asked;
-    std::vector<std::string> probed;
+    mutable std::vector<int> asked;
+    mutable std::vector<std::string> probed;
 
-    FolderSystem system()
+    std::optional<std::string> shell_folder(int csidl) const override
     {
-        FolderSystem s;
-        s.shell_folder = [this](int csidl) -> std::optional<std::string> {
-            asked.push_back(csidl);
-            auto found = shell.find(csidl);
-            if (found == shell.end()) return std::nullopt;
-            return found->second;
-        };
-        s.windows_9x = windows_9x;
-        s.can_write = [this](const std::string& directory) {
-            probed.push_back(directory);
-            return program_files_writable;
-        };
-        return s;
+        asked.push_back(csidl);
+        auto found = shell.find(csidl);
+        if (found == shell.end()) return std::nullopt;
+        return found->second;
+    }
+    bool windows_9x() const override { return nine_x; }
+    bool can_write(const std::string& directory) const override
+    {
+        probed.push_back(directory);
+        return program_files_writable;
     }
 };
 
@@ -90,14 +87,14 @@ TEST(SpecialFolders, TheShellIsAskedInTableOrderForTheWantedFoldersOnly)
     SpecialFolders folders;
     resolve_special_folders(folders, folder_set({SpecialFolder::common_startup, SpecialFolder::startup,
                                                   SpecialFolder::windows}),
-                            fake.system());
+                            fake);
     EXPECT_EQ(fake.asked, (std::vector<int>{CSIDL_STARTUP, CSIDL_WINDOWS, CSIDL_COMMON_STARTUP}));
 
     FakeSystem all;
     all.program_files_writable = false;
     FolderSet every;
     every.set();
-    resolve_special_folders(folders, every, all.system());
+    resolve_special_folders(folders, every, all);
     EXPECT_EQ(all.asked,
               (std::vector<int>{CSIDL_STARTUP, CSIDL_DESKTOP, CSIDL_PROGRAM_FILES, CSIDL_PERSONAL, CSIDL_PROGRAMS,
                                 CSIDL_RECENT, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES_COMMON, CSIDL_WINDOWS,
@@ -119,11 +116,11 @@ TEST(SpecialFolders, AnEmptyShellGivesTheFallbacks)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.windows_9x ? "9x" : "NT");
         FakeSystem fake;
-        fake.windows_9x = c.windows_9x;
+        fake.nine_x = c.windows_9x;
         SpecialFolders folders = marked_folders();
         FolderSet every;
         every.set();
-        EXPECT_TRUE(resolve_special_folders(folders, every, fake.system()));
+        EXPECT_TRUE(resolve_special_folders(folders, every, fake));
         // Per-user folders without a fallback keep what they held.
         EXPECT_EQ(folders.startup, old(SpecialFolder::startup));
         EXPECT_EQ(folders.desktop, old(SpecialFolder::desktop));
@@ -152,7 +149,7 @@ TEST(SpecialFolders, CommonFoldersFallBackOnThisUsersFoldersOfTheSameCall)
                   {CSIDL_PROGRAMS, "D:\\Me\\Programs"},
                   {CSIDL_PERSONAL, "D:\\Me\\Documents"}};
     SpecialFolders folders = marked_folders();
-    resolve_special_folders(folders, setup_folders(), fake.system());
+    resolve_special_folders(folders, setup_folders(), fake);
     EXPECT_EQ(folders.common_desktop, "D:\\Me\\Desktop");
     EXPECT_EQ(folders.desktop_directory, "D:\\Me\\Desktop");
     EXPECT_EQ(folders.common_programs, "D:\\Me\\Programs");
@@ -176,7 +173,7 @@ TEST(SpecialFolders, WithoutAWritableProgramFilesTheProgramGoesToTheDocuments)
         fake.shell = c.shell;
         fake.program_files_writable = false;
         SpecialFolders folders = marked_folders();
-        resolve_special_folders(folders, folder_set({SpecialFolder::program_files}), fake.system());
+        resolve_special_folders(folders, folder_set({SpecialFolder::program_files}), fake);
         EXPECT_EQ(folders.program_files, c.expected);
     }
 }
@@ -186,7 +183,7 @@ TEST(SpecialFolders, AShellFolderIsTakenWithoutProbing)
     FakeSystem fake;
     fake.shell = {{CSIDL_PROGRAM_FILES, "E:\\Programs"}};
     SpecialFolders folders;
-    resolve_special_folders(folders, folder_set({SpecialFolder::program_files}), fake.system());
+    resolve_special_folders(folders, folder_set({SpecialFolder::program_files}), fake);
     EXPECT_EQ(folders.program_files, "E:\\Programs");
     EXPECT_TRUE(fake.probed.empty());
 }
