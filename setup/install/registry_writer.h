@@ -1,0 +1,32 @@
+// Creating registry keys level by level and setting values, with every created key level and
+// every value of the package's registry section recorded in the install log.
+#pragma once
+
+#include "install_context.h"
+#include "scoped_registry_key.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// "HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT", "HKEY_USERS", "HKEY_LOCAL_MACHINE" (exact); any other
+// text gives HKEY_CURRENT_USER.
+HKEY root_key_from_name(std::string_view name);
+
+// The root name of one of those four keys; `name` is left unchanged for any other handle.
+void root_name_from_key(HKEY root, std::string& name);
+
+// Opens or creates every level of `path` below `root`; each created level is logged as
+// "Registry Entry Created". Returns the last level's status (0 = success); on success `key`
+// holds the last level, open for reading and writing.
+LONG create_key_path(const InstallContext& install, HKEY root, std::string_view path, ScopedRegistryKey& key);
+
+// RegSetValueExA; on success with a log key name, logs "Registry Value Created". A REG_SZ text's
+// length excludes its terminating zero.
+LONG set_registry_value(const InstallContext& install, HKEY key, const std::string& name, DWORD type,
+                        const void* data, DWORD length, std::optional<std::string_view> log_key_name);
+
+// Step 13: the package's registry entries section, key tree and values.
+void write_registry_entries(const InstallContext& install);
