@@ -95,19 +95,26 @@ TEST_F(ProductPackage, DescribesTheEstimatorsInstallation)
     EXPECT_TRUE(d.extensions.empty());
     EXPECT_TRUE(d.registry_keys.empty());
 
-    ASSERT_EQ(d.files.size(), 2u);
-    EXPECT_EQ(d.files[0].name, "zeltax.exe");
-    EXPECT_EQ(d.files[0].shortcut_name, "Zelmor Federal Income Tax ");
-    EXPECT_EQ(d.files[1].name, "readZeltax.txt");
-    EXPECT_EQ(d.files[1].shortcut_name, "Zelmor Federal Income Tax 2010");
-    for (const FileEntry& file : d.files) {
+    ASSERT_EQ(d.files.size(), 3u);
+    EXPECT_EQ(d.files[0].name, "uninstall.exe");
+    EXPECT_EQ(d.files[0].shortcut_name, "Uninstall Zelmor Income Tax");
+    EXPECT_EQ(d.files[1].name, "zeltax.exe");
+    EXPECT_EQ(d.files[1].shortcut_name, "Zelmor Federal Income Tax ");
+    EXPECT_EQ(d.files[2].name, "readZeltax.txt");
+    EXPECT_EQ(d.files[2].shortcut_name, "Zelmor Federal Income Tax 2010");
+    for (std::size_t i = 0; i < d.files.size(); ++i) {
+        const FileEntry& file = d.files[i];
         EXPECT_EQ(file.target_folder, 3u);
         EXPECT_EQ(file.subdirectory, "");
-        EXPECT_TRUE(file.group_shortcut && file.desktop_shortcut);
+        EXPECT_TRUE(file.group_shortcut);
+        // The uninstaller gets only its program group shortcut.
+        EXPECT_EQ(file.desktop_shortcut, i != 0) << file.name;
         EXPECT_FALSE(file.startup_shortcut || file.use_subdirectory || file.start_after_install ||
                      file.self_register || file.run_during_install);
         EXPECT_EQ(file.run_arguments + file.start_arguments, "");
     }
+    // The uninstall module stays out of the install size.
+    EXPECT_EQ(total_install_size(d.files), d.files[1].contents.size() + d.files[2].contents.size());
 }
 
 TEST_F(ProductPackage, WalksFromTheFirstToTheLastByte)
@@ -126,21 +133,23 @@ TEST_F(ProductPackage, WalksFromTheFirstToTheLastByte)
     EXPECT_EQ(walk.u32(), 1u);
     EXPECT_EQ(walk.u32(), 1u);
     EXPECT_EQ(walk.text(), read_text(package_dir / "license.rtf"));
-    ASSERT_EQ(walk.u32(), 2u);
-    for (const char* name : {"zeltax.exe", "readZeltax.txt"}) {
+    ASSERT_EQ(walk.u32(), 3u);
+    for (const char* name : {"uninstall.exe", "zeltax.exe", "readZeltax.txt"}) {
         EXPECT_EQ(walk.text(), name);
         EXPECT_EQ(walk.u32(), 0u);
         EXPECT_EQ(walk.u32(), 1262304000u);
     }
     std::size_t readme_size = read_text(package_dir / "readZeltax.txt").size();
     EXPECT_EQ(walk.u32(), 1002u + readme_size);
-    for (const char* shortcut : {"Zelmor Federal Income Tax ", "Zelmor Federal Income Tax 2010"}) {
+    for (const char* shortcut :
+         {"Uninstall Zelmor Income Tax", "Zelmor Federal Income Tax ", "Zelmor Federal Income Tax 2010"}) {
         EXPECT_EQ(walk.text(), shortcut);
         EXPECT_EQ(walk.text(), "");
         EXPECT_EQ(walk.u32(), 3u);
     }
-    for (int file = 0; file < 2; ++file) {
-        for (std::uint32_t flag : {0u, 1u, 1u, 0u, 0u, 0u, 0u}) EXPECT_EQ(walk.u32(), flag);
+    for (int file = 0; file < 3; ++file) {
+        std::uint32_t desktop = file == 0 ? 0u : 1u;
+        for (std::uint32_t flag : {0u, 1u, desktop, 0u, 0u, 0u, 0u}) EXPECT_EQ(walk.u32(), flag);
         EXPECT_EQ(walk.text(), "");
         EXPECT_EQ(walk.text(), "");
     }
@@ -154,7 +163,7 @@ TEST_F(ProductPackage, WalksFromTheFirstToTheLastByte)
         ASSERT_EQ(walk.u32(), picture_size);
         walk.skip(picture_size - picture_size % 4 + 4);
     }
-    for (std::size_t size : {std::size_t{1002}, readme_size}) {
+    for (std::size_t size : {std::size_t{302}, std::size_t{1002}, readme_size}) {
         std::size_t offset_field = walk.at();
         EXPECT_EQ(walk.u32(), offset_field + 8) << "content offset: the first byte after the size field";
         EXPECT_EQ(walk.u32(), size);
@@ -180,26 +189,6 @@ TEST_F(ProductPackage, HasPicturesOfTheSizesTheWizardIsLaidOutFor)
     EXPECT_EQ(dimensions(d.page_bitmap), "32 x 32 x 32");
     EXPECT_EQ(d.welcome_bitmap.size(), 67494u);
     EXPECT_EQ(dimensions(d.welcome_bitmap), "80 x 281 x 24");
-}
-
-// The uninstall module's entry waits, commented out, for its program; once enabled it must
-// come first and stay out of the install size.
-TEST_F(ProductPackage, TakesTheUninstallModuleFirstOnceItsEntryIsEnabled)
-{
-    std::string text = read_text(package_dir / "zeltax.manifest");
-    std::size_t start = text.find("#[file]\n#name = uninstall.exe");
-    ASSERT_NE(start, std::string::npos);
-    for (std::size_t line = start; line < text.size() && text[line] == '#'; line = text.find('\n', line) + 1)
-        text.erase(line, 1);
-
-    SetupDescription d = build(text);
-    ASSERT_EQ(d.files.size(), 3u);
-    EXPECT_EQ(d.files[0].name, "uninstall.exe");
-    EXPECT_EQ(d.files[0].shortcut_name, "Uninstall Zelmor Income Tax");
-    EXPECT_TRUE(d.files[0].group_shortcut);
-    EXPECT_FALSE(d.files[0].desktop_shortcut || d.files[0].startup_shortcut);
-    EXPECT_EQ(d.files[0].target_folder, 3u);
-    EXPECT_EQ(total_install_size(d.files), d.files[1].contents.size() + d.files[2].contents.size());
 }
 
 TEST(ProductTexts, AreSingleByteTextsInTheAgreedShape)

@@ -371,7 +371,8 @@ TEST_F(SetupLister, ListsTheOffersTheReaderComputes)
 
 TEST_F(SetupLister, ListsTheProductPackage)
 {
-    builder::Defines defines{{"ZELTAX", scratch.write("zeltax.exe", "MZ" + std::string(1000, 'z')).string()}};
+    builder::Defines defines{{"ZELTAX", scratch.write("zeltax.exe", "MZ" + std::string(1000, 'z')).string()},
+                             {"UNINSTALL", scratch.write("uninstall.exe", "MZ" + std::string(300, 'u')).string()}};
     Bytes file = setup_file(read_text(package_dir / "zeltax.manifest"), package_dir, defines);
     std::string text = list_setup_file(file).text;
 
@@ -381,9 +382,10 @@ TEST_F(SetupLister, ListsTheProductPackage)
           std::string("  directory_name: \"Zelmor Income Tax 2010\"\n"),
           std::string("  default_location: \"<Program Files>\"\n"),
           std::string("  create_program_group: 1\n  program_group_name: \"Zelmor Income Tax\"\n"),
-          std::string("  file_count: 2\n"),
-          std::string("  file 0\n    name: \"zeltax.exe\"\n    shortcut_name: \"Zelmor Federal Income Tax \"\n"),
-          std::string("  file 1\n    name: \"readZeltax.txt\"\n"
+          std::string("  file_count: 3\n"),
+          std::string("  file 0\n    name: \"uninstall.exe\"\n    shortcut_name: \"Uninstall Zelmor Income Tax\"\n"),
+          std::string("  file 1\n    name: \"zeltax.exe\"\n    shortcut_name: \"Zelmor Federal Income Tax \"\n"),
+          std::string("  file 2\n    name: \"readZeltax.txt\"\n"
                       "    shortcut_name: \"Zelmor Federal Income Tax 2010\"\n"),
           std::string("  extension_count: 0\n  registry: 0 keys, 0 values\n  recommend_reboot: 0\n"),
           std::string("  page_bitmap: 32 x 32 pixels, 32 bits per pixel\n"),

@@ -1,0 +1,123 @@
+// uninstall.exe: undoes an installation from its install log.
+//
+// The copy the user starts lies in the installation directory, which the removal deletes. So that
+// copy only copies itself to the temporary directory, starts that working copy and ends; the
+// working copy does the work and stays behind in the temporary directory.
+#include "pages.h"
+#include "path_text.h"
+#include "rich_edit.h"
+#include "scoped_com.h"
+#include "scoped_handle.h"
+#include "special_folders.h"
+#include "uninstall_logic.h"
+#include "uninstall_resource.h"
+#include "uninstall_run.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr char instance_lock_name[] = "Pellwick Uninstall Lock";
+constexpr char already_running_message[] = "There is already an instance of this program running.";
+
+std::string own_path()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::string temporary_directory()
+{
+    DWORD length = GetTempPathA(0, nullptr);
+    if (length == 0) return {};
+    std::string directory(length, '\0');
+    directory.resize(GetTempPathA(length, directory.data()));
+    return directory;
+}
+
+// Copies this program to a new temporary file and starts it as the working copy, handing on the
+// log's path and this file's path. Does not wait for it.
+void start_working_copy(const std::string& program, const std::string& command_line)
+{
+    std::string copy(MAX_PATH, '\0');
+    if (!GetTempFileNameA(temporary_directory().c_str(), "Del", 0, copy.data())) return;
+    copy.resize(copy.find('\0'));
+    if (!CopyFileA(program.c_str(), copy.c_str(), FALSE)) return;
+    std::string working_command = working_copy_command_line(copy, command_argument(1, command_line), program);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(nullptr, working_command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &started)) {
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+}
+
+std::string system_directory()
+{
+    SpecialFolders folders;
+    resolve_special_folders(folders, folder_set({SpecialFolder::system}));
+    return folders.system;
+}
+
+// The pages, one after the other; the progress page only after Uninstall.
+void show_pages(UninstallRun& run)
+{
+    UninstallPage first(run);
+    if (first.run(run.instance, run.icon) != result_uninstall) return;
+    ProgressPage progress(run);
+    progress.run(run.instance, run.icon);
+}
+
+// The working copy: one at a time, out of the installation directory's way.
+void run_working_copy(UninstallRun& run, const std::string& program, const std::string& command_line)
+{
+    HANDLE semaphore = CreateSemaphoreA(nullptr, 0, 1, instance_lock_name);
+    bool already_running = GetLastError() == ERROR_ALREADY_EXISTS;
+    ScopedHandle lock(semaphore);
+    if (already_running) {
+        MessageBoxA(nullptr, already_running_message, already_running_message, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    run.started_copy = command_argument(2, command_line);
+    run.log_path = command_argument(1, command_line);
+    std::string directory;
+    if (parent_directory(program, directory)) SetCurrentDirectoryA(directory.c_str());
+
+    // Released in the opposite order: the pages, COM, then the rich-edit library.
+    run.system_directory = system_directory();
+    ScopedLibrary rich_edit = load_rich_edit_library(run.system_directory);
+    ScopedComInitialize com;
+    InitCommonControls();
+    run.icon = LoadIconA(run.instance, MAKEINTRESOURCEA(IDI_UNINSTALL));
+    show_pages(run);
+}
+
+} // namespace
+
+int uninstall_main(HINSTANCE instance)
+{
+    UninstallRun run;
+    run.instance = instance;
+    run.nt_family = (GetVersion() & 0x80000000u) == 0;
+    std::string command_line = GetCommandLineA();
+    std::string program = own_path();
+    if (is_working_copy(command_line))
+        run_working_copy(run, program, command_line);
+    else
+        start_working_copy(program, command_line);
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) { return uninstall_main(instance); }

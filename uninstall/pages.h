@@ -1,0 +1,63 @@
+// The uninstaller's two pages: "Uninstall", which says what will go and warns about programs that
+// still run, and "Uninstall Progress", which removes one log entry per timer tick.
+#pragma once
+
+#include "page_dialog.h"
+#include "uninstall_run.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Uninstall on the first page.
+inline constexpr std::int32_t result_uninstall = 0;
+
+class UninstallPage : public PageDialog {
+public:
+    explicit UninstallPage(UninstallRun& run);
+
+private:
+    bool on_init_dialog() override;
+    void on_command(int id, int notification) override;
+    void on_exception() noexcept override;
+
+    // Reads the log (or the one beside the started copy) into the run's entries; false, with
+    // the "Can not find" text shown and only Cancel left, when neither opens.
+    bool read_install_log();
+    void show_details();
+
+    UninstallRun& run_;
+};
+
+class ProgressPage : public PageDialog {
+public:
+    explicit ProgressPage(UninstallRun& run);
+    ~ProgressPage() override;
+
+private:
+    bool on_init_dialog() override;
+    void on_command(int id, int notification) override;
+    void on_timer(UINT_PTR timer) override;
+    void on_exception() noexcept override;
+
+    void removal_tick();
+    void remove_entry(std::size_t index);
+    void report_failure(std::size_t index);
+    bool ask_to_delete(const std::string& path);
+    void complete();
+    void show_details();
+    void exit();
+
+    UninstallRun& run_;
+    HWND band_ = nullptr;
+    CRITICAL_SECTION lock_;
+    bool busy_ = false;
+    bool started_ = false;
+    bool completed_ = false;
+    std::size_t next_ = 0;             // the entry the next tick removes
+    std::size_t ticks_ = 0;
+    std::vector<bool> duplicates_;     // entries an earlier entry repeats
+    std::vector<std::string> details_; // failures that are not worth a message box
+};
