@@ -1,5 +1,7 @@
 #include "ui_driver.h"
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <cctype>
 
@@ -218,6 +220,27 @@ Program Program::start(const std::string& path, const std::string& arguments, co
         program.id_ = info.dwProcessId;
     }
     return program;
+}
+
+Program Program::attach(DWORD process_id)
+{
+    Program program;
+    program.process_ = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, process_id);
+    if (program.process_) program.id_ = process_id;
+    return program;
+}
+
+std::vector<ProcessEntry> running_processes()
+{
+    std::vector<ProcessEntry> processes;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return processes;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        processes.push_back({entry.th32ProcessID, entry.th32ParentProcessID, entry.szExeFile});
+    CloseHandle(snapshot);
+    return processes;
 }
 
 Program::Program(Program&& other) noexcept : process_(other.process_), id_(other.id_)

@@ -20,6 +20,8 @@ class Program {
 public:
     // Starts `path` with the arguments in `directory` (empty: the test's own).
     static Program start(const std::string& path, const std::string& arguments = "", const std::string& directory = "");
+    // A running process that another one started; not started() when it cannot be opened.
+    static Program attach(DWORD process_id);
 
     Program(Program&& other) noexcept;
     Program& operator=(Program&&) = delete;
@@ -38,6 +40,14 @@ private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
+
+// The processes running now, as a snapshot of the system lists them.
+struct ProcessEntry {
+    DWORD id = 0;
+    DWORD parent_id = 0;
+    std::string file_name;  // without directory
+};
+std::vector<ProcessEntry> running_processes();
 
 // Polls until the condition holds or the time is up; returns whether it held.
 bool wait_until(const std::function<bool()>& condition, DWORD timeout_ms = default_timeout_ms);
