@@ -7,6 +7,7 @@
 #include "setup_resource.h"
 #include "test_environment.h"
 #include "ui_driver.h"
+#include "uninstall_driver.h"
 
 #include "resource.h"
 
@@ -207,6 +208,48 @@ bool unpacking_scene()
     return ok;
 }
 
+// The uninstaller's first page with the warning about a running program, its progress page on
+// a long log, and the completed page with and without its details.
+bool uninstall_scenes()
+{
+    ScratchDirectory dir, temporary;
+    std::string program = dir.file("uninstall.exe");
+    std::string estimator_path = dir.file("zeltax.exe");
+    if (!copy_file(test_program_path("uninstall"), program) || !copy_file(test_program_path("zeltax"), estimator_path))
+        return false;
+    // Entries whose files are gone already keep the progress page up a while; the shortcut that
+    // cannot be deleted gives the completed page its details.
+    std::vector<std::pair<std::string, std::string>> entries = {{"Directory Created", dir.path()},
+                                                                {"Description", "Zelmor Income Tax"},
+                                                                {"File Created", program},
+                                                                {"File Created", estimator_path}};
+    for (int i = 0; i < 1500; ++i) entries.emplace_back("Delete List", dir.file("gone" + std::to_string(i) + ".txt"));
+    entries.emplace_back("Desktop Shortcut Created", dir.file("Zelmor Federal Income Tax .lnk"));
+    if (!write_file(dir.file("Install_Log.txt"), install_log(entries))) return false;
+
+    ui::Program estimator = ui::Program::start(estimator_path, "", dir.path());
+    if (!ui::wait_for_window(estimator.id(), "TForm1")) return false;
+    UninstallerRun run(quoted_path(program), temporary.path());
+    HWND page = run.wait_for_first_page();
+    if (!page) return false;
+    bool ok = capture(page, "uninstall");
+    estimator.terminate();
+
+    ui::click(ui::control(page, IDOK));
+    HWND progress = run.wait_for_progress_page();
+    if (!progress) return false;
+    Sleep(1000);
+    ok &= capture(progress, "uninstall-progress");
+    if (!run.wait_for_completion(progress)) return false;
+    ok &= capture(progress, "uninstall-complete");
+    ui::click(ui::control(progress, 206));
+    ui::wait_until([&] { return !ui::is_enabled(ui::control(progress, 206)); });
+    ok &= capture(progress, "uninstall-complete-details");
+    ui::click(ui::control(progress, IDCANCEL));
+    ok &= run.wait_exit() == 0u;
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -221,5 +264,6 @@ int main(int argc, char** argv)
     bool ok = estimator_scenes();
     ok &= setup_page_scenes();
     ok &= unpacking_scene();
+    ok &= uninstall_scenes();
     return ok ? 0 : 1;
 }
