@@ -61,6 +61,9 @@ INT_PTR PageDialog::handle(UINT message, WPARAM wparam)
     case WM_COMMAND:
         on_command(LOWORD(wparam), HIWORD(wparam));
         return TRUE;
+    case WM_TIMER:
+        on_timer(wparam);
+        return FALSE;
     case WM_DESTROY:
         SetWindowLongPtrA(window_, DWLP_USER, 0);
         window_ = nullptr;

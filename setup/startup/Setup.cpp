@@ -5,6 +5,7 @@
 #include "Dialog2.h"
 #include "Dialog3.h"
 #include "Dialog6.h"
+#include "Dialog7.h"
 #include "Utility/unpack_package.h"
 #include "error_log.h"
 #include "page_sequence.h"
@@ -58,6 +59,7 @@ struct WizardPages {
     std::unique_ptr<DestinationPage> destination;
     std::unique_ptr<PreferencesPage> preferences;
     std::unique_ptr<SummaryPage> summary;
+    std::unique_ptr<InstallPage> installation;
 };
 
 // Everything start-up owns for the run, released in one place at its end.
@@ -105,6 +107,7 @@ void create_pages(SetupRun& run)
     run.pages.destination = std::make_unique<DestinationPage>(run.context, run.install_for);
     run.pages.preferences = std::make_unique<PreferencesPage>(run.context);
     run.pages.summary = std::make_unique<SummaryPage>(run.context);
+    run.pages.installation = std::make_unique<InstallPage>(run.context);
 }
 
 // Common controls, the rich-edit library, the pages and the program icon.
@@ -133,6 +136,19 @@ void fill_wizard_state(WizardPages& pages)
     state.associate = choices.associate;
 }
 
+// What the installation reads: the package, the summary page's wizard state, the folders and
+// the users page's choice. The page adds its window and its update mode.
+InstallContext install_context(SetupRun& run)
+{
+    InstallContext install;
+    install.description = &run.description;
+    install.state = &run.pages.summary->wizard_state();
+    install.folders = run.folders.get();
+    install.install_for = run.install_for.choice;
+    install.nt_family = run.os_version.platform_id == VER_PLATFORM_WIN32_NT;
+    return install;
+}
+
 std::int32_t show_page(SetupRun& run, WizardPage page)
 {
     WizardPages& pages = run.pages;
@@ -146,8 +162,8 @@ std::int32_t show_page(SetupRun& run, WizardPage page)
         fill_wizard_state(pages);
         return pages.summary->run(run.instance, run.program_icon);
     case WizardPage::installation:
-        // Until there is an installation page, Install ends the wizard without installing.
-        return install_ended;
+        pages.installation->prepare(install_context(run));
+        return pages.installation->run(run.instance, run.program_icon);
     }
     return PageDialog::result_leave;
 }
@@ -171,6 +187,7 @@ WizardOutcome run_wizard(SetupRun& run)
 
 void destroy_pages(WizardPages& pages)
 {
+    pages.installation.reset();
     pages.summary.reset();
     pages.preferences.reset();
     pages.destination.reset();
