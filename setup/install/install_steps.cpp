@@ -1,5 +1,6 @@
 #include "install_steps.h"
 
+#include "install_texts.h"
 #include "setup_description.h"
 
 InstallStep install_step(std::uint32_t step_number)
@@ -28,14 +29,8 @@ std::uint64_t unix_time_to_file_time(std::uint32_t seconds)
     return (seconds + seconds_1601_to_1970) * 10000000ULL;
 }
 
-std::string_view last_path_component(std::string_view path)
-{
-    std::size_t separator = path.rfind('\\');
-    return separator == std::string_view::npos ? path : path.substr(separator + 1);
-}
-
 std::string description_value(const SetupDescription& description, std::string_view destination)
 {
     if (description.create_program_group == 1) return description.program_group_name;
-    return std::string(last_path_component(destination));
+    return std::string(last_component(destination));
 }

@@ -44,9 +44,6 @@ bool keep_existing_file(std::uint64_t existing, std::uint32_t time_high, std::ui
 // Seconds since 1970 as 100-nanosecond ticks since 1601, for the file system.
 std::uint64_t unix_time_to_file_time(std::uint32_t seconds);
 
-// The text after the last "\" (all of it when there is none).
-std::string_view last_path_component(std::string_view path);
-
 // What the "Description" entry names: the program group when the package makes one, else the
 // last component of the destination directory.
 std::string description_value(const SetupDescription& description, std::string_view destination);
