@@ -75,6 +75,8 @@ std::vector<std::string> expanded_lines(const std::string& text,
 
 std::optional<LinkInfo> read_link(const std::string& path)
 {
+    // Once per thread; later calls only count up, and the thread ends with the test program.
+    CoInitialize(nullptr);
     IShellLinkA* link = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 reinterpret_cast<void**>(&link))))
