@@ -38,19 +38,9 @@ constexpr char already_running_title[] = "Single Instance Allowed Only.";
 // Where a fatal shutdown writes its report: empty (the root of the current drive) until known.
 std::string g_setup_directory;
 
-// A hardware fault (access violation and the like) ends the program like an exception.
+// A hardware fault (access violation and the like) ends the program like any other failure.
 LONG WINAPI report_crash(EXCEPTION_POINTERS*) { fatal_shutdown(g_setup_directory); }
 
-// Runs one stage of start-up; any exception that escapes it is fatal.
-template <typename Stage>
-auto guarded(Stage stage) -> decltype(stage())
-{
-    try {
-        return stage();
-    } catch (...) {
-        fatal_shutdown(g_setup_directory);
-    }
-}
 
 struct WizardPages {
     std::unique_ptr<WelcomePage> welcome;
@@ -174,10 +164,8 @@ WizardOutcome run_wizard(SetupRun& run)
     PageVisibility visibility = page_visibility(run.description, run.context.show_users_page);
     WizardPage page = first_page(visibility);
     for (;;) {
-        std::int32_t result = guarded([&] {
-            TRACE_POINT();
-            return show_page(run, page);
-        });
+        TRACE_POINT();
+        std::int32_t result = show_page(run, page);
         WizardStep step = after(page, result, visibility);
         if (step.clear_skipped_preferences) run.pages.preferences->clear_unshown_choices();
         if (step.outcome != WizardOutcome::show_page) return step.outcome;
@@ -217,18 +205,28 @@ bool run_setup(SetupRun& run)
     TRACE_POINT();
     SetUnhandledExceptionFilter(report_crash);
 
+    // The setup program is built without C++ exceptions: a failure that would raise one (no
+    // memory, an error of the run-time library) ends the program where it happens, through
+    // fatal_error(), with the same report as a hardware fault.
     bool restart = false;
-    bool accepted = guarded([&] { return unpack(run); }) && guarded([&] { return check_system(run); });
-    if (accepted) {
-        guarded([&] { prepare_interface(run); });
+    if (unpack(run) && check_system(run)) {
+        prepare_interface(run);
         WizardOutcome outcome = run_wizard(run);
         if (outcome == WizardOutcome::completed && run.description.recommend_reboot == 1) restart = ask_restart();
     }
-    guarded([&] { clean_up(run); });
+    clean_up(run);
     return restart;
 }
 
 } // namespace
+
+void fatal_error()
+{
+    // Writing the report needs memory too: a failure while writing it must not start another.
+    static volatile LONG entered = 0;
+    if (InterlockedExchange(&entered, 1) != 0) ExitProcess(1);
+    fatal_shutdown(g_setup_directory);
+}
 
 int setup_main(HINSTANCE instance)
 {
