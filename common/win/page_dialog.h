@@ -36,7 +36,7 @@ protected:
     // WM_INITDIALOG; true lets the dialog manager give the focus to the first control.
     virtual bool on_init_dialog() = 0;
     virtual void on_command(int id, int notification) = 0;
-    // WM_TIMER of a timer the page set on its window.
+    // WM_TIMER; the dialog manager always gets FALSE back.
     virtual void on_timer(UINT_PTR) {}
     // An exception escaped a handler; it must not travel through the system's code.
     virtual void on_exception() noexcept = 0;

@@ -2,8 +2,8 @@
 
 #include "crc.h"
 #include "scoped_handle.h"
+#include "try_resize.h"
 
-#include <new>
 #include <utility>
 
 namespace {
@@ -22,13 +22,8 @@ bool file_size(HANDLE file, DWORD& size)
 // `size` bytes from the file into `bytes`, in one call.
 bool read_exactly(HANDLE file, DWORD size, std::vector<std::uint8_t>& bytes)
 {
-    try {
-        // One byte more than the file, so an empty file still has a buffer to read into.
-        if (size >= bytes.max_size()) return false;
-        bytes.resize(static_cast<std::size_t>(size) + 1);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    // One byte more than the file, so an empty file still has a buffer to read into.
+    if (!try_resize(bytes, static_cast<std::size_t>(size) + 1)) return false;
     DWORD read = 0;
     if (!ReadFile(file, bytes.data(), size, &read, nullptr) || read != size) return false;
     bytes.resize(size);

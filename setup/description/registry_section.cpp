@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -29,6 +30,7 @@ public:
 
 private:
     struct KnownKey {
+        std::int32_t id;
         const RegistryKeyNode* node;
         int level;  // 0 for a root
     };
@@ -41,11 +43,13 @@ private:
     bool add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level);
     bool read_values_block(const RegistryKeyNode* node);
     bool read_value_data(std::string_view type, RegistryValueEntry& value);
+    std::vector<KnownKey>::iterator known_key_position(std::int32_t id);
 
     PackageCursor& cursor_;
     RegistryKeyTree& keys_;
     RegistryValueList& values_;
-    std::unordered_map<std::int32_t, KnownKey> known_keys_;
+    // Sorted by id: a small table that costs far less code than a hash map.
+    std::vector<KnownKey> known_keys_;
 };
 
 bool SectionReader::read_records()
@@ -101,21 +105,28 @@ bool SectionReader::read_child_record()
     std::optional<std::int32_t> id = read_id();
     if (!id) return false;
     node->key_id = *id;
-    auto parent = known_keys_.find(*parent_id);
-    if (parent == known_keys_.end()) return false;  // no earlier key has that id
+    auto parent = known_key_position(*parent_id);
+    if (parent == known_keys_.end() || parent->id != *parent_id) return false;  // no earlier key has that id
+    KnownKey known_parent = *parent;
     const RegistryKeyNode* added = node.get();
-    return add_known_key(parent->second.node, std::move(node), parent->second.level + 1) &&
-           read_values_block(added);
+    return add_known_key(known_parent.node, std::move(node), known_parent.level + 1) && read_values_block(added);
 }
 
 bool SectionReader::add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level)
 {
-    if (level > deepest_key_level || known_keys_.contains(node->key_id)) return false;
     std::int32_t id = node->key_id;
+    auto position = known_key_position(id);
+    if (level > deepest_key_level || (position != known_keys_.end() && position->id == id)) return false;
     const RegistryKeyNode* added = keys_.add_key(parent, std::move(node));
     if (!added) return false;
-    known_keys_.emplace(id, KnownKey{added, level});
+    known_keys_.insert(position, KnownKey{id, added, level});
     return true;
+}
+
+std::vector<SectionReader::KnownKey>::iterator SectionReader::known_key_position(std::int32_t id)
+{
+    return std::lower_bound(known_keys_.begin(), known_keys_.end(), id,
+                            [](const KnownKey& key, std::int32_t wanted) { return key.id < wanted; });
 }
 
 bool SectionReader::read_values_block(const RegistryKeyNode* node)

@@ -3,25 +3,11 @@
 #pragma once
 
 #include "install_context.h"
+#include "install_log_text.h"  // the kind lines and the log's name
 
 #include <optional>
 #include <string>
 #include <string_view>
-
-// The kind lines of the install log.
-inline constexpr char log_description[] = "Description";
-inline constexpr char log_directory_created[] = "Directory Created";
-inline constexpr char log_file_created[] = "File Created";
-inline constexpr char log_file_ask_to_remove[] = "File Created Ask To Remove";
-inline constexpr char log_file_ask_to_remove_and_unregister[] = "File Created Ask To Remove and Unregister";
-inline constexpr char log_desktop_shortcut[] = "Desktop Shortcut Created";
-inline constexpr char log_program_group[] = "Program Group Created";
-inline constexpr char log_program_group_shortcut[] = "Program Group Shortcut Created";
-inline constexpr char log_startup_shortcut[] = "Startup Shortcut Created";
-inline constexpr char log_registry_entry[] = "Registry Entry Created";
-inline constexpr char log_registry_value[] = "Registry Value Created";
-
-inline constexpr char install_log_name[] = "Install_Log.txt";
 
 // D + "\" + "Install_Log.txt".
 std::string install_log_path(const std::string& destination);

@@ -5,6 +5,7 @@
 #include "Dialog2.h"
 #include "Dialog3.h"
 #include "Dialog6.h"
+#include "Dialog7.h"
 #include "Utility/unpack_package.h"
 #include "error_log.h"
 #include "page_sequence.h"
@@ -37,19 +38,9 @@ constexpr char already_running_title[] = "Single Instance Allowed Only.";
 // Where a fatal shutdown writes its report: empty (the root of the current drive) until known.
 std::string g_setup_directory;
 
-// A hardware fault (access violation and the like) ends the program like an exception.
+// A hardware fault (access violation and the like) ends the program like any other failure.
 LONG WINAPI report_crash(EXCEPTION_POINTERS*) { fatal_shutdown(g_setup_directory); }
 
-// Runs one stage of start-up; any exception that escapes it is fatal.
-template <typename Stage>
-auto guarded(Stage stage) -> decltype(stage())
-{
-    try {
-        return stage();
-    } catch (...) {
-        fatal_shutdown(g_setup_directory);
-    }
-}
 
 struct WizardPages {
     std::unique_ptr<WelcomePage> welcome;
@@ -58,6 +49,7 @@ struct WizardPages {
     std::unique_ptr<DestinationPage> destination;
     std::unique_ptr<PreferencesPage> preferences;
     std::unique_ptr<SummaryPage> summary;
+    std::unique_ptr<InstallPage> installation;
 };
 
 // Everything start-up owns for the run, released in one place at its end.
@@ -105,6 +97,7 @@ void create_pages(SetupRun& run)
     run.pages.destination = std::make_unique<DestinationPage>(run.context, run.install_for);
     run.pages.preferences = std::make_unique<PreferencesPage>(run.context);
     run.pages.summary = std::make_unique<SummaryPage>(run.context);
+    run.pages.installation = std::make_unique<InstallPage>(run.context);
 }
 
 // Common controls, the rich-edit library, the pages and the program icon.
@@ -133,6 +126,19 @@ void fill_wizard_state(WizardPages& pages)
     state.associate = choices.associate;
 }
 
+// What the installation reads: the package, the summary page's wizard state, the folders and
+// the users page's choice. The page adds its window and its update mode.
+InstallContext install_context(SetupRun& run)
+{
+    InstallContext install;
+    install.description = &run.description;
+    install.state = &run.pages.summary->wizard_state();
+    install.folders = run.folders.get();
+    install.install_for = run.install_for.choice;
+    install.nt_family = run.os_version.platform_id == VER_PLATFORM_WIN32_NT;
+    return install;
+}
+
 std::int32_t show_page(SetupRun& run, WizardPage page)
 {
     WizardPages& pages = run.pages;
@@ -146,8 +152,8 @@ std::int32_t show_page(SetupRun& run, WizardPage page)
         fill_wizard_state(pages);
         return pages.summary->run(run.instance, run.program_icon);
     case WizardPage::installation:
-        // Until there is an installation page, Install ends the wizard without installing.
-        return install_ended;
+        pages.installation->prepare(install_context(run));
+        return pages.installation->run(run.instance, run.program_icon);
     }
     return PageDialog::result_leave;
 }
@@ -158,10 +164,8 @@ WizardOutcome run_wizard(SetupRun& run)
     PageVisibility visibility = page_visibility(run.description, run.context.show_users_page);
     WizardPage page = first_page(visibility);
     for (;;) {
-        std::int32_t result = guarded([&] {
-            TRACE_POINT();
-            return show_page(run, page);
-        });
+        TRACE_POINT();
+        std::int32_t result = show_page(run, page);
         WizardStep step = after(page, result, visibility);
         if (step.clear_skipped_preferences) run.pages.preferences->clear_unshown_choices();
         if (step.outcome != WizardOutcome::show_page) return step.outcome;
@@ -171,6 +175,7 @@ WizardOutcome run_wizard(SetupRun& run)
 
 void destroy_pages(WizardPages& pages)
 {
+    pages.installation.reset();
     pages.summary.reset();
     pages.preferences.reset();
     pages.destination.reset();
@@ -200,18 +205,28 @@ bool run_setup(SetupRun& run)
     TRACE_POINT();
     SetUnhandledExceptionFilter(report_crash);
 
+    // The setup program is built without C++ exceptions: a failure that would raise one (no
+    // memory, an error of the run-time library) ends the program where it happens, through
+    // fatal_error(), with the same report as a hardware fault.
     bool restart = false;
-    bool accepted = guarded([&] { return unpack(run); }) && guarded([&] { return check_system(run); });
-    if (accepted) {
-        guarded([&] { prepare_interface(run); });
+    if (unpack(run) && check_system(run)) {
+        prepare_interface(run);
         WizardOutcome outcome = run_wizard(run);
         if (outcome == WizardOutcome::completed && run.description.recommend_reboot == 1) restart = ask_restart();
     }
-    guarded([&] { clean_up(run); });
+    clean_up(run);
     return restart;
 }
 
 } // namespace
+
+void fatal_error()
+{
+    // Writing the report needs memory too: a failure while writing it must not start another.
+    static volatile LONG entered = 0;
+    if (InterlockedExchange(&entered, 1) != 0) ExitProcess(1);
+    fatal_shutdown(g_setup_directory);
+}
 
 int setup_main(HINSTANCE instance)
 {

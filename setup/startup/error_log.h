@@ -12,6 +12,10 @@ HANDLE open_error_log(const std::string& directory);
 // Writes the report, tells the user, and ends the process with exit status 1.
 [[noreturn]] void fatal_shutdown(const std::string& directory);
 
+// The fatal shutdown with the setup directory known so far: where the setup program ends when
+// it runs out of memory or the run-time library reports an error (it has no C++ exceptions).
+[[noreturn]] void fatal_error();
+
 // Starts and ends the trace ring for the run.
 void trace_init();
 void trace_teardown();

@@ -1,10 +1,9 @@
 // The POSIX thread functions that the C++ run-time library calls, made directly on Win32 to keep
 // the bare setup program image small.
 //
-// The compiler's run-time libraries (exception handling, thread-safe statics, the unwinder's
-// frame registry, emulated thread-local storage) and std::mutex lock through the POSIX thread
-// interface. Taken from the threads library, those few calls bring all of it along: threads,
-// signals, barriers, read-write locks, about 45 KB. The setup program needs only what is below.
+// The compiler's run-time libraries and std::mutex lock through the POSIX thread interface.
+// Taken from the threads library, those few calls bring all of it along: threads, signals,
+// barriers, read-write locks, about 45 KB. The setup program needs only what is below.
 //
 // The values follow the threads library's own conventions, since the run-time objects were
 // compiled against its header: a mutex or condition is one pointer-sized word whose static
@@ -221,6 +220,37 @@ int pthread_setspecific(pthread_key_t key, const void* value)
     if (key >= kKeySlots)
         return EINVAL;
     return FlsSetValue(key_indexes[key], const_cast<void*>(value)) ? 0 : ENOMEM;
+}
+
+// Guards of function-local statics. The library's guards raise exceptions on failure, and
+// with them would bring the exception machinery that the setup program is built without. One
+// recursive lock serialises every first initialisation: an initialisation that starts another
+// on the same thread goes on, other threads wait until it is done.
+static pthread_mutex_t static_init_lock = -2; // the recursive static initializer
+
+int __cxa_guard_acquire(std::uint64_t* guard)
+{
+    auto done = reinterpret_cast<volatile char*>(guard);
+    if (*done)
+        return 0;
+    pthread_mutex_lock(&static_init_lock);
+    if (*done) {
+        pthread_mutex_unlock(&static_init_lock);
+        return 0;
+    }
+    return 1; // the caller initialises, then releases
+}
+
+void __cxa_guard_release(std::uint64_t* guard)
+{
+    MemoryBarrier(); // the initialised object is complete before the flag says so
+    *reinterpret_cast<volatile char*>(guard) = 1;
+    pthread_mutex_unlock(&static_init_lock);
+}
+
+void __cxa_guard_abort(std::uint64_t*)
+{
+    pthread_mutex_unlock(&static_init_lock);
 }
 
 } // extern "C"

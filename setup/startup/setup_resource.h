@@ -11,6 +11,7 @@
 #define IDD_DESTINATION 102
 #define IDD_PREFERENCES 103
 #define IDD_SUMMARY 107
+#define IDD_INSTALL 108
 #define IDD_LICENSE 109
 #define IDD_USERS 240
 
@@ -33,3 +34,8 @@
 #define IDC_ASSOCIATE 237
 #define IDC_START_AT_LOGIN 209
 #define IDC_SUMMARY_TEXT 203
+
+// The installation page's own controls (IDCANCEL is its Exit button).
+#define IDC_START_APPLICATION 202
+#define IDC_INSTALL_COMPLETE 203
+#define IDC_INSTALL_PROGRESS 213

@@ -58,7 +58,7 @@ void show_page_picture(HWND page, const WizardContext& context)
     }
 }
 
-void make_header_band(HWND page, HINSTANCE instance, const char* header_text)
+HWND make_header_band(HWND page, HINSTANCE instance, const char* header_text)
 {
     RECT picture = control_rect(page, IDC_PAGE_PICTURE);
     RECT white = control_rect(page, IDC_HEADER_WHITE);
@@ -68,6 +68,7 @@ void make_header_band(HWND page, HINSTANCE instance, const char* header_text)
     HWND band = create_rich_edit(page, instance, header_band_style, RECT{0, 0, picture.left, white.bottom});
     move_control(page, IDC_HEADER_WHITE, RECT{picture.left, 0, client.right, white.bottom});
     if (band) stream_rtf(band, page, header_text);
+    return band;
 }
 
 void show_rich_text(HWND page, HINSTANCE instance, const RECT& area, const std::string& text)

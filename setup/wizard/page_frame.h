@@ -22,7 +22,8 @@ void show_page_picture(HWND page, const WizardContext& context);
 
 // The band across the top of a page: the header text in a rich-edit control from the top left
 // corner to the small picture, white from there to the right edge, the picture at its end.
-void make_header_band(HWND page, HINSTANCE instance, const char* header_text);
+// Returns the rich-edit control, null when it cannot be made.
+HWND make_header_band(HWND page, HINSTANCE instance, const char* header_text);
 
 // A bordered read-only rich-edit control over `area` of the page with the RTF text in it; the
 // text stays invisible when the control cannot be made.

@@ -11,6 +11,9 @@
 
 #include "resource.h"
 
+#include <shlobj.h>
+#include <shlwapi.h>
+
 #include <cstdio>
 #include <fstream>
 
@@ -152,6 +155,86 @@ bool setup_page_scenes()
     return ok;
 }
 
+// What the shipped package leaves outside its destination: the links, the program group and
+// the uninstall key.
+void remove_shipped_installation()
+{
+    char desktop[MAX_PATH] = {}, programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    std::string group = std::string(programs) + "\\Zelmor Income Tax";
+    for (const char* name : {"Zelmor Federal Income Tax .lnk", "Zelmor Federal Income Tax 2010.lnk"}) {
+        DeleteFileA((std::string(desktop) + "\\" + name).c_str());
+        DeleteFileA((group + "\\" + name).c_str());
+    }
+    DeleteFileA((group + "\\Uninstall Zelmor Income Tax.lnk").c_str());
+    RemoveDirectoryA(group.c_str());
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmor Income Tax");
+}
+
+// Moves a message box into the bottom right corner of the screen, off the page beneath it.
+void move_aside(HWND box)
+{
+    RECT frame{};
+    GetWindowRect(box, &frame);
+    SetWindowPos(box, nullptr, GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left),
+                 GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Sleep(300);
+}
+
+// The installation page while it installs and when it is complete. The installation takes
+// milliseconds, so it is held up: the destination holds the log of an earlier installation (the
+// update question) and an older read-me that this program keeps open (the retry prompt), and the
+// page is captured while the prompt waits.
+bool install_page_scenes()
+{
+    remove_shipped_installation();
+    ScratchDirectory dir;
+    std::string destination = dir.file("Zelmor Income Tax 2010");
+    std::string readme = destination + "\\readZeltax.txt";
+    CreateDirectoryA(destination.c_str(), nullptr);
+    write_file(destination + "\\Install_Log.txt", "");
+    write_file(readme, "old");
+    HANDLE held = CreateFileA(readme.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME year_2000{0x256D4000, 0x01BF53EB};  // 2000-01-01
+    SetFileTime(held, nullptr, nullptr, &year_2000);
+
+    WizardRun wizard("setup");
+    bool ok = wizard.walk_to(SetupPage::destination) != nullptr;
+    if (ok) {
+        ui::set_text(ui::control(wizard.page(), IDC_DESTINATION), destination);
+        ok = wizard.walk_to(SetupPage::summary) && wizard.install();
+    }
+    if (ok) {
+        HWND page = wizard.page();
+        std::optional<ui::MessageBoxInfo> question = ui::wait_for_message_box(wizard.id());
+        ok = question.has_value();
+        if (ok) {
+            ok &= capture(question->window, "install-update-question");
+            ui::answer(*question, "Yes");
+        }
+        std::optional<ui::MessageBoxInfo> retry;
+        ok = ok && ui::wait_until([&] {
+            retry = ui::find_message_box(wizard.id());
+            return retry && retry->window != question->window;
+        });
+        if (ok) {
+            move_aside(retry->window);
+            ok &= capture(page, "installing");
+            ok &= capture(retry->window, "install-retry");
+            ui::answer(*retry, "No");
+        }
+        ok = ok && wait_for_completion(page);
+        if (ok) ok &= capture(page, "complete");
+        ui::click(ui::control(page, IDCANCEL));
+        ok &= wizard.program().wait_exit() == 0u;
+    }
+    if (!ok) std::printf("FAILED installation scenes\n");
+    CloseHandle(held);
+    remove_shipped_installation();
+    return ok;
+}
+
 // The unpacking window is up only while the package inflates, on a worker thread. Setup runs
 // under this program as its debugger: the end of the worker is reported while the whole process
 // stands still, before the window goes, and the window is copied then.
@@ -264,6 +347,7 @@ int main(int argc, char** argv)
     bool ok = estimator_scenes();
     ok &= setup_page_scenes();
     ok &= unpacking_scene();
+    ok &= install_page_scenes();
     ok &= uninstall_scenes();
     return ok ? 0 : 1;
 }

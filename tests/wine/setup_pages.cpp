@@ -13,6 +13,7 @@ std::string page_name(SetupPage page)
     case SetupPage::destination: return "destination";
     case SetupPage::preferences: return "preferences";
     case SetupPage::summary: return "summary";
+    case SetupPage::installation: return "installation";
     }
     return "?";
 }
@@ -27,10 +28,21 @@ SetupPage page_kind(HWND page)
     if (has(IDC_ASSOCIATE)) return SetupPage::preferences;
     if (has(IDC_AGREE)) return SetupPage::license;
     if (has(IDC_SUMMARY_TEXT)) return SetupPage::summary;
+    if (has(IDC_INSTALL_PROGRESS)) return SetupPage::installation;
     return SetupPage::none;
 }
 
 HWND current_page(DWORD process_id) { return ui::find_window(process_id, "#32770", "Setup"); }
+
+HWND install_page(DWORD process_id) { return ui::find_window(process_id, "#32770", "Setup Progress"); }
+
+bool wait_for_completion(HWND page)
+{
+    return ui::wait_until([&] {
+        HWND complete = ui::control(page, IDC_INSTALL_COMPLETE);
+        return complete && ui::is_visible(complete) && ui::text(complete) == "Install complete.";
+    });
+}
 
 HWND wait_for_page(DWORD process_id, SetupPage page, HWND previous)
 {
@@ -96,4 +108,12 @@ bool WizardRun::cancel()
 {
     ui::click(ui::control(page_, IDCANCEL));
     return setup_.wait_exit() == 0u;
+}
+
+HWND WizardRun::install()
+{
+    ui::click(ui::control(page_, IDOK));
+    HWND found = nullptr;
+    ui::wait_until([&] { return (found = install_page(id())) != nullptr; });
+    return page_ = found;
 }

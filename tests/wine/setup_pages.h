@@ -9,7 +9,7 @@
 
 #include <string>
 
-enum class SetupPage { none, welcome, license, users, destination, preferences, summary };
+enum class SetupPage { none, welcome, license, users, destination, preferences, summary, installation };
 
 std::string page_name(SetupPage page);
 
@@ -22,6 +22,11 @@ HWND current_page(DWORD process_id);
 // Waits until the process shows a page of that kind in a window other than `previous` (a page
 // shown again is a new window); null when it does not come.
 HWND wait_for_page(DWORD process_id, SetupPage page, HWND previous = nullptr);
+
+// The installation page "Setup Progress" of the process, or null.
+HWND install_page(DWORD process_id);
+// Waits until the installation page shows "Install complete." (false when it does not).
+bool wait_for_completion(HWND page);
 
 // The setup.exe registered under `package` (see test_program_path), copied into the directory as
 // setup.exe and started there, so that its setup directory is the scratch directory.
@@ -58,6 +63,8 @@ public:
     HWND walk_to(SetupPage target);
     // Cancel on the page shown; true when setup then ends with exit code 0.
     bool cancel();
+    // Install on the summary page; the installation page, or null when none comes.
+    HWND install();
 
 private:
     ScratchDirectory dir_;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -297,6 +298,53 @@ TEST(SetupTemplates, Summary)
                  {IDOK, "Button", "&Install", 210, 175, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP},
                  cancel_button});
     expect_white_rectangle(IDD_SUMMARY);
+}
+
+// The installation page has no system menu, so no close box, and starts with Exit, the edit
+// for "Install complete." and the start box hidden.
+TEST(SetupTemplates, Installation)
+{
+    DialogTemplate dialog = load_template(IDD_INSTALL);
+    constexpr DWORD style = DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION;
+    EXPECT_EQ(dialog.style & style, style);
+    EXPECT_EQ(dialog.style & (WS_SYSMENU | WS_VISIBLE), 0u);
+    EXPECT_EQ(dialog.cx, 317);
+    EXPECT_EQ(dialog.cy, 191);
+    EXPECT_EQ(dialog.caption, "Setup Progress");
+    EXPECT_EQ(dialog.point_size, 8);
+    EXPECT_EQ(dialog.font, "MS Sans Serif");
+    struct Control {
+        Expected expected;
+        bool visible;
+        bool disabled;
+    } controls[] = {
+        {{IDCANCEL, "Button", "E&xit", 265, 175, 50, 14, BS_DEFPUSHBUTTON}, false, true},
+        {{any_id, "Static", "", 5, 80, 305, 30, SS_BLACKFRAME | SS_SUNKEN}, true, false},
+        {{IDC_INSTALL_COMPLETE, "Edit", "", 10, 85, 145, 15, ES_READONLY | ES_AUTOHSCROLL}, false, false},
+        {{IDC_INSTALL_PROGRESS, "msctls_progress32", "", 10, 85, 295, 20, WS_BORDER}, true, false},
+        {{IDC_HEADER_WHITE, "Static", "", 305, 30, 10, 10, SS_WHITERECT}, true, false},
+        {{IDC_PAGE_PICTURE, "Static", "", 280, 5, 15, 13, SS_BITMAP}, true, false},
+        {{IDC_SEPARATOR, "Static", "", 3, 160, 310, 0, SS_ETCHEDHORZ}, true, true},
+        {{IDC_START_APPLICATION, "Button", "&Start Application", 5, 145, 90, 10, BS_AUTOCHECKBOX}, false, true},
+    };
+    EXPECT_EQ(dialog.controls.size(), std::size(controls));
+    for (const Control& c : controls) {
+        const Expected& e = c.expected;
+        SCOPED_TRACE("control " + std::to_string(e.id) + " at " + std::to_string(e.x) + "," + std::to_string(e.y));
+        const ControlTemplate* control = find_control(dialog, e.id, e.window_class, e.x, e.y);
+        ASSERT_TRUE(control);
+        EXPECT_EQ(control->caption, e.caption);
+        EXPECT_EQ(control->cx, e.cx);
+        if (e.cy) {
+            EXPECT_EQ(control->cy, e.cy);
+        }
+        EXPECT_EQ(control->style & e.style, e.style);
+        if (std::string(e.window_class) == "Button" || std::string(e.window_class) == "Static") {
+            EXPECT_EQ(control->style & 0x1F, e.style & 0x1F) << "the control's kind";
+        }
+        EXPECT_EQ((control->style & WS_VISIBLE) != 0, c.visible);
+        EXPECT_EQ((control->style & WS_DISABLED) != 0, c.disabled);
+    }
 }
 
 } // namespace

@@ -85,6 +85,9 @@ namespace {
 bool can_create_file_in(const std::string& directory)
 {
     std::string probe = directory + "\\probe.tmp";
+    // A probe of an earlier call stays behind when the directory became unwritable between its
+    // creation and its deletion.
+    DeleteFileA(probe.c_str());
     HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     CloseHandle(file);

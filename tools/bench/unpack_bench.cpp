@@ -3,6 +3,8 @@
 //
 //   unpack_bench files <directory>
 //       writes the files of the 64 MB bench package and its manifest, bench.manifest
+//   unpack_bench install-files <directory>
+//       writes the 2,000 files (64 MB) of the installation bench package and install.manifest
 //   unpack_bench measure [--stub <bare image> --stub-limit <bytes>] <setup file>...
 //       prints the unpacking table of each setup file and the size of the bare image
 #include "crc.h"
@@ -124,6 +126,9 @@ void write_text(const std::filesystem::path& path, const std::string& text)
     write_file(path, Bytes(text.begin(), text.end()));
 }
 
+// The settings of a bench package, before its files.
+std::string bench_manifest_head(const char* title, int make_uninstall);
+
 // 64 MB of files in all, a quarter of them incompressible.
 void write_bench_files(const std::filesystem::path& directory)
 {
@@ -138,31 +143,55 @@ void write_bench_files(const std::filesystem::path& directory)
         {"records.dat", record_content(random, 16 * mib)},
         {"mixed.bin", mixed_content(random, 8 * mib)},
     };
-    std::string manifest = "# The 64 MB package of ./dev bench.\n"
-                           "format_marker = 1\n"
-                           "show_welcome_page = 0\n"
-                           "show_license_page = 0\n"
-                           "directory_name = Zelmor Bench\n"
-                           "default_location = <Program Files>\n"
-                           "create_program_group = 0\n"
-                           "program_group_name =\n"
-                           "make_uninstall = 0\n"
-                           "recommend_reboot = 0\n"
-                           "allow_windows_95 = 1\n"
-                           "allow_windows_98 = 1\n"
-                           "allow_windows_me = 1\n"
-                           "allow_windows_nt351 = 1\n"
-                           "allow_windows_nt4 = 1\n"
-                           "allow_windows_2000 = 1\n"
-                           "allow_windows_xp = 1\n"
-                           "allow_windows_server_2003 = 1\n"
-                           "allow_windows_vista = 1\n"
-                           "require_ie5 = 0\n";
+    std::string manifest = bench_manifest_head("The 64 MB package of ./dev bench.", 0);
     for (const File& file : files) {
         write_file(directory / file.name, file.content);
         manifest += std::string("\n[file]\nname = ") + file.name + "\nsource = " + file.name + "\ntarget_folder = 3\n";
     }
     write_text(directory / "bench.manifest", manifest);
+}
+
+std::string bench_manifest_head(const char* title, int make_uninstall)
+{
+    return std::string("# ") + title + "\n" +
+           "format_marker = 1\n"
+           "show_welcome_page = 0\n"
+           "show_license_page = 0\n"
+           "directory_name = Zelmor Bench\n"
+           "default_location = <Program Files>\n"
+           "create_program_group = 0\n"
+           "program_group_name =\n"
+           "make_uninstall = " + std::to_string(make_uninstall) + "\n"
+           "recommend_reboot = 0\n"
+           "allow_windows_95 = 1\n"
+           "allow_windows_98 = 1\n"
+           "allow_windows_me = 1\n"
+           "allow_windows_nt351 = 1\n"
+           "allow_windows_nt4 = 1\n"
+           "allow_windows_2000 = 1\n"
+           "allow_windows_xp = 1\n"
+           "allow_windows_server_2003 = 1\n"
+           "allow_windows_vista = 1\n"
+           "require_ie5 = 0\n";
+}
+
+// 2,000 files of 32 KiB (64 MB in all), in 20 subdirectories, logged as an uninstallable
+// installation would log them.
+void write_install_files(const std::filesystem::path& directory)
+{
+    std::filesystem::create_directories(directory);
+    Random random;
+    std::string manifest = bench_manifest_head("The 2,000-file installation package of ./dev bench.", 1);
+    for (int i = 0; i < 2000; ++i) {
+        std::string folder = "dir" + std::to_string(i / 100);
+        std::string name = "file" + std::to_string(i) + ".dat";
+        std::filesystem::create_directories(directory / folder);
+        write_file(directory / folder / name, i % 4 == 0 ? random_content(random, 32 * 1024)
+                                                         : text_content(random, 32 * 1024));
+        manifest += "\n[file]\nname = " + name + "\nsource = " + folder + "/" + name +
+                    "\ntarget_folder = 3\nuse_subdirectory = 1\nsubdirectory = " + folder + "\n";
+    }
+    write_text(directory / "install.manifest", manifest);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -277,6 +306,7 @@ void print_stub_size(const std::string& path, std::uintmax_t limit)
 int usage()
 {
     std::fprintf(stderr, "usage: unpack_bench files <directory>\n"
+                         "       unpack_bench install-files <directory>\n"
                          "       unpack_bench measure [--stub <bare image> --stub-limit <bytes>] <setup file>...\n");
     return 2;
 }
@@ -285,6 +315,10 @@ int run(const std::vector<std::string>& args)
 {
     if (args.size() == 2 && args[0] == "files") {
         write_bench_files(args[1]);
+        return 0;
+    }
+    if (args.size() == 2 && args[0] == "install-files") {
+        write_install_files(args[1]);
         return 0;
     }
     if (args.empty() || args[0] != "measure") return usage();

@@ -7,13 +7,13 @@
 #include "package_inflater.h"
 #include "setup_directory.h"
 #include "trace.h"
+#include "try_resize.h"
 #include "whole_file.h"
 
 #include <commctrl.h>
 #include <process.h>
 
 #include <atomic>
-#include <exception>
 #include <vector>
 
 namespace {
@@ -103,9 +103,7 @@ bool unpack_package(HINSTANCE instance, SetupDescription& description)
     }
 
     std::vector<std::uint8_t> package;
-    try {
-        package.resize(container.header.inflated_length);
-    } catch (const std::exception&) {  // no memory, or more than a vector can hold here
+    if (!try_resize(package, container.header.inflated_length)) {  // no memory, or more than a vector holds here
         tell(no_memory_message);
         return false;
     }

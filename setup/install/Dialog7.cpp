@@ -1,0 +1,329 @@
+#include "Dialog7.h"
+
+#include "directories.h"
+#include "error_log.h"
+#include "install_log.h"
+#include "install_steps.h"
+#include "installed_files.h"
+#include "page_frame.h"
+#include "registry_writer.h"
+#include "rich_edit.h"
+#include "scoped_find_handle.h"
+#include "scoped_handle.h"
+#include "setup_resource.h"
+#include "shortcuts.h"
+#include "trace.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+namespace {
+
+// The engine's counters belong to the process: a page shown again after Back goes on counting
+// files from where it was (only 0 files can have been done then).
+std::uint32_t step_counter = 0;
+std::uint32_t files_done = 0;
+std::uint8_t tick_busy = 0;
+
+constexpr UINT_PTR tick_timer = 0;
+constexpr UINT tick_period_ms = 1;
+
+constexpr char information_title[] = "Installation Information";
+constexpr char error_title[] = "Installation Error";
+constexpr char fatal_title[] = "Fatal Installation Error";
+
+constexpr char cannot_list_message[] =
+    "Change the installation directory.  The install directory must be new or empty: ";
+constexpr char not_empty_message[] =
+    "Change the installation directory.  The install directory must be new, empty, or a previous installation "
+    "directory of the software you are installing.";
+constexpr char update_question[] =
+    "You have chosen to install this software to directory which contains a previously installed version.  Do "
+    "you want to continue with this update installation?\n\nChoose No to change the destination directory.";
+constexpr char cannot_create_message[] = "Change the installation directory.  Unable to create directory: ";
+
+constexpr char installing_banner[] =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
+    "\\viewkind4\\uc1\\pard\\f0\\fs16\\par\r\n"
+    "\\b   Installation in progress ...\\par\r\n"
+    "  \\b0 Files are being copied to your system.\\par\r\n"
+    "\\b\\par\r\n"
+    "}\r\n";
+constexpr char complete_banner[] =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\r\n"
+    "\\viewkind4\\uc1\\pard\\f0\\fs16\\par\r\n"
+    "\\b   Complete\\par\r\n"
+    "  \\b0 You may exit the install program.\\par\r\n"
+    "\\b\\par\r\n"
+    "}\r\n";
+
+bool is_file(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The last-write time of a file (not a directory) at the path, in seconds since 1970; false when
+// there is none.
+bool file_write_time(const std::string& path, std::uint64_t& seconds)
+{
+    WIN32_FIND_DATAA found;
+    ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));
+    if (!search.valid() || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    std::uint64_t ticks = (static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
+                          found.ftLastWriteTime.dwLowDateTime;
+    std::uint64_t epoch = unix_time_to_file_time(0);
+    seconds = ticks < epoch ? 0 : (ticks - epoch) / 10000000ULL;
+    return true;
+}
+
+// Only the last-write time; creation and last access stay as they are.
+void set_write_time(const std::string& path, std::uint32_t seconds)
+{
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return;
+    std::uint64_t ticks = unix_time_to_file_time(seconds);
+    FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SetFileTime(file.get(), nullptr, nullptr, &time);
+}
+
+// Showing and hiding only change the styles; the repaint at the end of the installation makes
+// the changes appear.
+void set_shown(HWND page, int control_id, bool shown, bool enabled)
+{
+    HWND control = GetDlgItem(page, control_id);
+    LONG style = GetWindowLongA(control, GWL_STYLE) & ~(WS_VISIBLE | WS_DISABLED);
+    if (shown) style |= WS_VISIBLE;
+    if (!enabled) style |= WS_DISABLED;
+    SetWindowLongA(control, GWL_STYLE, style);
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+} // namespace
+
+InstallPage::InstallPage(const WizardContext& context) : PageDialog(IDD_INSTALL), context_(context) {}
+
+void InstallPage::prepare(const InstallContext& install) { install_ = install; }
+
+int InstallPage::ask(const std::string& text, const char* title, UINT type)
+{
+    return MessageBoxA(window(), text.c_str(), title, type);
+}
+
+bool InstallPage::on_init_dialog()
+{
+    TRACE_POINT();
+    set_page_result(result_leave);
+    install_.window = window();
+    install_.update_mode = update_mode_ != 0;
+    show_page_picture(window(), context_);
+    header_control_ = make_header_band(window(), context_.instance, installing_banner);
+    SetTimer(window(), tick_timer, tick_period_ms, nullptr);
+    return true;
+}
+
+void InstallPage::on_timer(UINT_PTR) { tick(); }
+
+// One step per tick. A message box of a step runs a nested message loop that delivers further
+// ticks; tick_busy drops them (the lock would not: it lets its own thread in again).
+void InstallPage::tick()
+{
+    if (tick_busy) return;
+    tick_busy = 1;
+    CriticalSectionLock lock(tick_lock_);
+    std::uint32_t file_count = static_cast<std::uint32_t>(install_.description->files.size());
+    SendDlgItemMessageA(window(), IDC_INSTALL_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, progress_range(file_count)));
+    ++step_counter;
+    show_progress();
+    std::uint32_t step_number = step_counter;
+    if (run_step(step_number)) {
+        lock.leave();
+        tick_busy = 0;
+        set_page_result(0);
+        return;
+    }
+    step_counter = 0;
+    KillTimer(window(), tick_timer);
+    lock.leave();
+    tick_busy = 0;
+    end_page(failure_result(install_step(step_number)));
+}
+
+void InstallPage::show_progress()
+{
+    SendDlgItemMessageA(window(), IDC_INSTALL_PROGRESS, PBM_SETPOS, step_counter + files_done, 0);
+}
+
+bool InstallPage::run_step(std::uint32_t step_number)
+{
+    TRACE_POINT();
+    const SetupDescription& description = *install_.description;
+    switch (install_step(step_number)) {
+    case InstallStep::destination: return check_destination();
+    case InstallStep::log_itself: return append_log_entry(install_, log_file_created);
+    case InstallStep::description:
+        return append_log_entry(install_, log_description, description_value(description, install_.state->directory));
+    case InstallStep::extract_files: return extract_files();
+    case InstallStep::desktop_shortcuts: create_desktop_shortcuts(install_); break;
+    case InstallStep::program_group: return create_program_group(install_);
+    case InstallStep::startup_shortcuts: create_startup_shortcuts(install_); break;
+    case InstallStep::uninstall_registration: register_uninstall(install_); break;
+    case InstallStep::old_uninstall_shortcuts:
+        if (update_mode_) remove_old_uninstall_shortcuts(install_);
+        break;
+    case InstallStep::nothing: break;
+    case InstallStep::associations: associate_extensions(install_); break;
+    case InstallStep::run_during_install: run_during_install(); break;
+    case InstallStep::registry_entries: write_registry_entries(install_); break;
+    case InstallStep::closing: close_installation(); break;
+    }
+    return true;
+}
+
+// Step 1. A destination that holds anything must hold the log of an earlier installation, and
+// the user must agree to install over it. Without an uninstaller the content is not looked at.
+bool InstallPage::check_destination()
+{
+    TRACE_POINT();
+    const std::string& destination = install_.state->directory;
+    if (install_.description->make_uninstall == 1) {
+        switch (directory_state(destination)) {
+        case DirectoryState::cannot_list:
+            ask(cannot_list_message + destination, fatal_title, MB_OK | MB_ICONWARNING);
+            return false;
+        case DirectoryState::not_empty:
+            if (!is_file(install_log_path(destination))) {
+                ask(not_empty_message, information_title, MB_OK | MB_ICONINFORMATION);
+                return false;
+            }
+            if (ask(update_question, information_title, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+            update_mode_ = 1;
+            install_.update_mode = true;
+            break;
+        default: break;
+        }
+    }
+    int created = 0;
+    if (!create_directory_path(destination, &created)) {
+        ask(cannot_create_message + destination, error_title, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    return log_created_directories(install_, log_directory_created, destination, created);
+}
+
+// Step 4: every file of the table, straight from the package, in one tick; only the progress
+// bar moves per file.
+bool InstallPage::extract_files()
+{
+    TRACE_POINT();
+    for (std::size_t entry = 0; entry < install_.description->files.size(); ++entry) {
+        if (!extract_file(entry)) return false;
+        ++files_done;
+        show_progress();
+    }
+    return true;
+}
+
+bool InstallPage::extract_file(std::size_t entry)
+{
+    const FileEntry& file = install_.description->files[entry];
+    std::string path = installed_path(install_, entry, false);
+    if (file.use_subdirectory) {
+        // The installed path is the subdirectory's path, "\" and the name.
+        std::string directory = path.substr(0, path.size() - file.name.size() - 1);
+        int created = 0;
+        if (!create_directory_path(directory, &created)) {
+            ask("Unable to create the directory: " + directory + ".  This is a fatal error.", information_title,
+                MB_OK | MB_ICONINFORMATION);
+            return false;
+        }
+        log_created_directories(install_, log_directory_created, directory, created);
+    }
+
+    std::uint64_t existing = 0;
+    if (update_mode_ && file_write_time(path, existing) && keep_existing_file(existing, file.time_high, file.time_low))
+        return true;
+
+    while (!write_file(path, file)) {
+        std::string prompt = "Unable to extract: " + path +
+                             ".  The file may locked by Windows.  You may attempt to fix the problem OR continue the "
+                             "installation without copying the file.\r\n\r\nWould you like to retry?";
+        if (ask(prompt, information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
+    }
+    set_write_time(path, file.time_low);
+
+    if (file.self_register == 1) {
+        if (!append_log_entry(install_, log_file_ask_to_remove_and_unregister, path)) return false;
+        std::string regsvr32 = install_.folders->system + "\\regsvr32.exe";
+        start_program(install_, 0, &regsvr32, "/s " + installed_path(install_, entry, true));
+        return true;
+    }
+    bool shared_folder = file.target_folder <= target_common_files_directory;
+    return append_log_entry(install_, shared_folder ? log_file_ask_to_remove : log_file_created, path);
+}
+
+// The whole content in one write, from the package held in memory.
+bool InstallPage::write_file(const std::string& path, const FileEntry& file)
+{
+    ScopedHandle target(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target.valid()) return false;
+    DWORD written = 0;
+    const std::uint8_t* content = install_.description->package_data.data() + file.content_offset;
+    return WriteFile(target.get(), content, file.content_size, &written, nullptr) && written == file.content_size;
+}
+
+// Step 12: the programs the package runs during the installation; never waited for.
+void InstallPage::run_during_install()
+{
+    TRACE_POINT();
+    const auto& files = install_.description->files;
+    for (std::size_t entry = 0; entry < files.size(); ++entry)
+        if (files[entry].run_during_install == 1) start_program(install_, entry, nullptr, files[entry].run_arguments);
+}
+
+// The completion page: the bar gives way to "Install complete.", Exit and, when offered, the
+// start box; the banner says so.
+void InstallPage::close_installation()
+{
+    TRACE_POINT();
+    HWND page = window();
+    KillTimer(page, tick_timer);
+    set_shown(page, IDC_INSTALL_PROGRESS, false, true);
+    set_shown(page, IDCANCEL, true, true);
+    SetDlgItemTextA(page, IDC_INSTALL_COMPLETE, "Install complete.");
+    set_shown(page, IDC_INSTALL_COMPLETE, true, true);
+    if (install_.description->offer_start_application) set_shown(page, IDC_START_APPLICATION, true, true);
+
+    if (header_control_) {
+        // The banner keeps the target device it got at the start.
+        HDC device = GetDC(page);
+        RtfStreamCookie cookie{complete_banner, static_cast<LONG>(sizeof complete_banner - 1)};
+        EDITSTREAM stream{};
+        stream.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
+        stream.pfnCallback = read_rtf_stream;
+        SendMessageA(header_control_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+        ReleaseDC(page, device);
+    }
+    InvalidateRect(page, nullptr, TRUE);
+}
+
+// Exit, and Esc through the dialog manager: nothing while the button is disabled, that is while
+// the installation runs.
+void InstallPage::on_command(int id, int)
+{
+    if (id != IDCANCEL || !IsWindowEnabled(GetDlgItem(window(), IDCANCEL))) return;
+    TRACE_POINT();
+    if (page_result() == 0 && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED) {
+        const auto& files = install_.description->files;
+        for (std::size_t entry = 0; entry < files.size(); ++entry)
+            if (files[entry].start_after_install == 1)
+                start_program(install_, entry, nullptr, files[entry].start_arguments);
+    }
+    end_page(page_result());
+}
+
+void InstallPage::on_exception() noexcept { fatal_shutdown(context_.setup_directory); }

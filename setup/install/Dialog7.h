@@ -1,0 +1,46 @@
+// The installation page "Setup Progress": runs the installation one step per timer tick with a
+// progress bar, then turns into the completion page with Exit and, when offered, "Start
+// Application".
+#pragma once
+
+#include "install_context.h"
+#include "page_dialog.h"
+#include "scoped_critical_section.h"
+#include "wizard_context.h"
+
+#include <cstddef>
+#include <cstdint>
+
+class InstallPage : public PageDialog {
+public:
+    explicit InstallPage(const WizardContext& context);
+
+    // What the installation reads; the driver hands it over before every showing. The page
+    // fills in its own window and the update mode.
+    void prepare(const InstallContext& install);
+
+    bool update_mode() const { return update_mode_ != 0; }
+
+private:
+    bool on_init_dialog() override;
+    void on_command(int id, int notification) override;
+    void on_timer(UINT_PTR timer) override;
+    void on_exception() noexcept override;
+
+    void tick();
+    bool run_step(std::uint32_t step_number);
+    bool check_destination();
+    bool extract_files();
+    bool extract_file(std::size_t entry);
+    bool write_file(const std::string& path, const FileEntry& file);
+    void run_during_install();
+    void close_installation();
+    void show_progress();
+    int ask(const std::string& text, const char* title, UINT type);
+
+    const WizardContext& context_;
+    InstallContext install_;
+    CriticalSection tick_lock_;  // held while one step runs
+    std::uint8_t update_mode_ = 0;  // set once the user agreed to install over an earlier installation
+    HWND header_control_ = nullptr;
+};

@@ -1,0 +1,55 @@
+// The install log's texts as plain code: its entry kinds, the value line of an entry, the
+// directory levels a created path stands for, and the uninstall shortcuts that earlier
+// installations left behind.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The kind lines of the install log.
+inline constexpr char log_description[] = "Description";
+inline constexpr char log_directory_created[] = "Directory Created";
+inline constexpr char log_file_created[] = "File Created";
+inline constexpr char log_file_ask_to_remove[] = "File Created Ask To Remove";
+inline constexpr char log_file_ask_to_remove_and_unregister[] = "File Created Ask To Remove and Unregister";
+inline constexpr char log_desktop_shortcut[] = "Desktop Shortcut Created";
+inline constexpr char log_program_group[] = "Program Group Created";
+inline constexpr char log_program_group_shortcut[] = "Program Group Shortcut Created";
+inline constexpr char log_startup_shortcut[] = "Startup Shortcut Created";
+inline constexpr char log_registry_entry[] = "Registry Entry Created";
+inline constexpr char log_registry_value[] = "Registry Value Created";
+
+inline constexpr char install_log_name[] = "Install_Log.txt";
+
+// The value line of an entry: for the two registry kinds key_name + "\" + value, for any other
+// kind the value, and without a value the log's own path.
+std::string log_value_line(std::string_view kind, std::optional<std::string_view> value,
+                           std::optional<std::string_view> key_name, std::string_view log_path);
+
+// The directories to log for a path whose innermost `count` levels were just created, outermost
+// first and the path itself last: the path cut at its (count - 1)-th, ..., 1st separator ("\" or
+// "/") from the end. A separator among the first four characters is never cut, so a drive root
+// is never named; cuts that do not exist are left out. None for a count below 1.
+std::vector<std::string> created_directory_levels(std::string_view path, int count);
+
+// Reads the log of earlier installations for their uninstall shortcuts: the value lines of
+// "Program Group Shortcut Created" entries (kind compared ignoring letter case) that hold
+// "Uninstall " (letter case significant), at most 1024 of them.
+class UninstallShortcutScan {
+public:
+    static constexpr std::size_t path_limit = 1024;
+
+    // Takes the next line of the log; false once no more paths may be collected.
+    bool take(const std::string& line);
+
+    const std::vector<std::string>& collected() const { return paths_; }
+
+    // The shortcuts to delete: every collected path but the last, skipping those equal to it.
+    std::vector<std::string> stale() const;
+
+private:
+    bool value_follows_ = false;
+    std::vector<std::string> paths_;
+};

@@ -1,0 +1,111 @@
+#include "registry_writer.h"
+
+#include "install_log.h"
+#include "install_texts.h"
+#include "trace.h"
+
+namespace {
+
+constexpr REGSAM key_access = KEY_READ | KEY_WRITE;
+
+HKEY root_handle(RegistryRoot root)
+{
+    switch (root) {
+    case RegistryRoot::classes_root: return HKEY_CLASSES_ROOT;
+    case RegistryRoot::users: return HKEY_USERS;
+    case RegistryRoot::local_machine: return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::current_user: break;
+    }
+    return HKEY_CURRENT_USER;
+}
+
+// Opens the level, or creates it when it does not exist yet; `created` says which.
+LONG open_or_create(HKEY root, const std::string& level, ScopedRegistryKey& key, bool& created)
+{
+    HKEY opened = nullptr;
+    created = false;
+    LONG status = RegOpenKeyExA(root, level.c_str(), 0, key_access, &opened);
+    if (status != ERROR_SUCCESS) {
+        char no_class[] = "";
+        status = RegCreateKeyExA(root, level.c_str(), 0, no_class, REG_OPTION_NON_VOLATILE, key_access, nullptr, &opened,
+                                 nullptr);
+        created = status == ERROR_SUCCESS;
+    }
+    if (status == ERROR_SUCCESS) key.reset(opened);
+    return status;
+}
+
+// Every value of the registry section that belongs to `node`, in list order.
+void write_key_values(const InstallContext& install, HKEY key, const RegistryKeyNode* node, std::string_view log_key_name)
+{
+    for (const RegistryValueEntry* value : install.description->registry_values.values()) {
+        if (value->owner_key != node) continue;
+        // A value whose type the package did not name has no data: it is left out.
+        std::optional<RegistryData> data = registry_data(*value);
+        if (data) set_registry_value(install, key, value->value_name, data->type, data->bytes, data->length, log_key_name);
+    }
+}
+
+// The keys below `node` with their values, depth first. A key that cannot be made loses its
+// values, but its children are still tried.
+void write_key_tree(const InstallContext& install, HKEY root, const RegistryKeyNode* node, const std::string* prefix)
+{
+    std::string root_name;
+    root_name_from_key(root, root_name);
+    for (const RegistryKeyNode* child : install.description->registry_keys.children_of(node)) {
+        std::string path = prefix ? *prefix + "\\" + child->key_name : child->key_name;
+        {
+            ScopedRegistryKey key;
+            if (create_key_path(install, root, path, key) == ERROR_SUCCESS)
+                write_key_values(install, key.get(), child, root_name + "\\" + path);
+        }
+        write_key_tree(install, root, child, &path);
+    }
+}
+
+} // namespace
+
+HKEY root_key_from_name(std::string_view name) { return root_handle(registry_root_from_name(name)); }
+
+void root_name_from_key(HKEY root, std::string& name)
+{
+    for (RegistryRoot candidate : registry_roots)
+        if (root_handle(candidate) == root) name = registry_root_name(candidate);
+}
+
+LONG create_key_path(const InstallContext& install, HKEY root, std::string_view path, ScopedRegistryKey& key)
+{
+    TRACE_POINT();
+    std::string root_name;
+    root_name_from_key(root, root_name);
+    LONG status = 1;
+    for (const std::string& level : key_path_levels(path)) {
+        key.reset();
+        bool created = false;
+        status = open_or_create(root, level, key, created);
+        // Only levels that did not exist are the installation's to remove again.
+        if (created) append_log_entry(install, log_registry_entry, level, root_name);
+    }
+    return status;
+}
+
+LONG set_registry_value(const InstallContext& install, HKEY key, const std::string& name, DWORD type,
+                        const void* data, DWORD length, std::optional<std::string_view> log_key_name)
+{
+    TRACE_POINT();
+    LONG status = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), length);
+    if (status == ERROR_SUCCESS && log_key_name) append_log_entry(install, log_registry_value, name, *log_key_name);
+    return status;
+}
+
+void write_registry_entries(const InstallContext& install)
+{
+    TRACE_POINT();
+    for (const RegistryKeyNode* top : install.description->registry_keys.children_of(nullptr)) {
+        HKEY root = root_key_from_name(top->key_name);
+        // Values of a root node go straight into the predefined key, logged under the node's
+        // own name even when that name is not one of the four roots.
+        write_key_values(install, root, top, top->key_name);
+        write_key_tree(install, root, top, nullptr);
+    }
+}
