@@ -47,25 +47,16 @@ void disable_button(HWND page, int id, int next)
     EnableWindow(button, FALSE);
 }
 
-// Sets the busy flag for the length of one tick, and holds the page's lock.
-class TickGuard {
+// Sets the busy flag for the length of one tick.
+class BusyFlag {
 public:
-    TickGuard(bool& busy, CRITICAL_SECTION& lock) : busy_(busy), lock_(lock)
-    {
-        busy_ = true;
-        EnterCriticalSection(&lock_);
-    }
-    ~TickGuard()
-    {
-        LeaveCriticalSection(&lock_);
-        busy_ = false;
-    }
-    TickGuard(const TickGuard&) = delete;
-    TickGuard& operator=(const TickGuard&) = delete;
+    explicit BusyFlag(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyFlag() { busy_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
 
 private:
     bool& busy_;
-    CRITICAL_SECTION& lock_;
 };
 
 } // namespace
@@ -143,12 +134,7 @@ void UninstallPage::on_exception() noexcept { end_page(result_leave); }
 
 // ---- the progress page
 
-ProgressPage::ProgressPage(UninstallRun& run) : PageDialog(IDD_UNINSTALL_PROGRESS), run_(run)
-{
-    InitializeCriticalSection(&lock_);
-}
-
-ProgressPage::~ProgressPage() { DeleteCriticalSection(&lock_); }
+ProgressPage::ProgressPage(UninstallRun& run) : PageDialog(IDD_UNINSTALL_PROGRESS), run_(run) {}
 
 bool ProgressPage::on_init_dialog()
 {
@@ -170,7 +156,8 @@ void ProgressPage::on_timer(UINT_PTR timer)
 void ProgressPage::removal_tick()
 {
     if (busy_ || completed_) return;
-    TickGuard guard(busy_, lock_);
+    BusyFlag busy(busy_);
+    CriticalSectionLock lock(lock_);
     const std::size_t count = run_.entries.size();
     if (!started_) {
         started_ = true;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "page_dialog.h"
+#include "scoped_critical_section.h"
 #include "uninstall_run.h"
 
 #include <windows.h>
@@ -34,7 +35,6 @@ private:
 class ProgressPage : public PageDialog {
 public:
     explicit ProgressPage(UninstallRun& run);
-    ~ProgressPage() override;
 
 private:
     bool on_init_dialog() override;
@@ -52,7 +52,7 @@ private:
 
     UninstallRun& run_;
     HWND band_ = nullptr;
-    CRITICAL_SECTION lock_;
+    CriticalSection lock_;  // held for each tick
     bool busy_ = false;
     bool started_ = false;
     bool completed_ = false;
