@@ -46,22 +46,24 @@ std::string temporary_directory()
 }
 
 // Copies this program to a new temporary file and starts it as the working copy, handing on the
-// log's path and this file's path. Does not wait for it.
+// log's path and this file's path. Does not wait for it. A copy that cannot start is removed.
 void start_working_copy(const std::string& program, const std::string& command_line)
 {
     std::string copy(MAX_PATH, '\0');
     if (!GetTempFileNameA(temporary_directory().c_str(), "Del", 0, copy.data())) return;
     copy.resize(copy.find('\0'));
-    if (!CopyFileA(program.c_str(), copy.c_str(), FALSE)) return;
     std::string working_command = working_copy_command_line(copy, command_argument(1, command_line), program);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (CreateProcessA(nullptr, working_command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                       &started)) {
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
+    if (!CopyFileA(program.c_str(), copy.c_str(), FALSE) ||
+        !CreateProcessA(nullptr, working_command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &started)) {
+        DeleteFileA(copy.c_str());
+        return;
     }
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
 }
 
 std::string system_directory()
