@@ -196,15 +196,19 @@ TEST(InstallLog, NewLevelsOfADirectoryOutermostFirstAndEmptyValues)
 {
     Installation install;
     const InstallContext& c = install.context;
-    std::string path = install.state.directory + "\\A\\B\\C";
+    // Only the path's text matters here.
+    const std::string path = "C:\\A\\B\\C";
     ASSERT_TRUE(log_created_directories(c, log_program_group, path, 3));
     ASSERT_TRUE(log_created_directories(c, log_directory_created, path, 0));
+    ASSERT_TRUE(log_created_directories(c, log_directory_created, path, 1));
+    // More levels than there are below the drive root: the levels there are.
+    ASSERT_TRUE(log_created_directories(c, log_directory_created, path, 7));
     ASSERT_TRUE(append_log_entry(c, log_description, ""));
     ASSERT_TRUE(append_log_entry(c, log_registry_value, "", "HKEY_USERS\\K"));
-    const std::string& d = install.state.directory;
-    EXPECT_EQ(install.log(), log_text({"Program Group Created", d + "\\A", "Program Group Created", d + "\\A\\B",
-                                       "Program Group Created", path, "Description", "", "Registry Value Created",
-                                       "HKEY_USERS\\K\\"}));
+    EXPECT_EQ(install.log(), log_text({"Program Group Created", "C:\\A", "Program Group Created", "C:\\A\\B",
+                                       "Program Group Created", path, "Directory Created", path, "Directory Created",
+                                       "C:\\A", "Directory Created", "C:\\A\\B", "Directory Created", path,
+                                       "Description", "", "Registry Value Created", "HKEY_USERS\\K\\"}));
 }
 
 TEST(InstallLog, AppendsToTheLogOfAnEarlierRun)
