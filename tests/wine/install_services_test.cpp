@@ -219,6 +219,14 @@ TEST(InstallLog, AppendsToTheLogOfAnEarlierRun)
     EXPECT_EQ(install.log(), "Description\r\nOld\r\nDescription\r\nNew\r\n");
 }
 
+TEST(InstallLog, ALineLongerThan1023BytesIsWrittenWhole)
+{
+    Installation install;
+    const std::string path = "C:\\" + std::string(2000, 'x');
+    ASSERT_TRUE(append_log_entry(install.context, log_file_created, path));
+    EXPECT_EQ(install.log(), log_text({"File Created", path}));
+}
+
 TEST(InstallLog, WithoutUninstallerNothingIsWrittenAndEveryCallSucceeds)
 {
     Installation install;
