@@ -6,6 +6,8 @@
 #include "text_lines.h"
 #include "trace.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 
 // Opened and closed for every entry, so that nothing is lost when the installation ends
@@ -23,7 +25,7 @@ bool write_entry(const std::string& log_path, std::string_view kind, const std::
 
 } // namespace
 
-std::string install_log_path(const std::string& destination) { return join({destination, "\\", install_log_name}); }
+std::string install_log_path(const std::string& destination) { return join({destination, "\\"sv, install_log_name}); }
 
 bool append_log_entry(const InstallContext& install, std::string_view kind, std::optional<std::string_view> value,
                       std::optional<std::string_view> key_name)

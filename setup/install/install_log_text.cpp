@@ -2,6 +2,8 @@
 
 #include "install_texts.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
@@ -24,7 +26,7 @@ std::string log_value_line(std::string_view kind, std::optional<std::string_view
                            std::optional<std::string_view> key_name, std::string_view log_path)
 {
     if (kind == log_registry_entry || kind == log_registry_value)
-        return join({key_name.value_or(std::string_view()), "\\", value.value_or(std::string_view())});
+        return join({key_name.value_or(std::string_view()), "\\"sv, value.value_or(std::string_view())});
     return std::string(value ? *value : log_path);
 }
 

@@ -2,12 +2,14 @@
 
 #include "install_log_text.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 
-constexpr char uninstall_key_prefix[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-constexpr char file_exts_key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
-constexpr char applications_key[] = "SOFTWARE\\Classes\\Applications\\";
-constexpr char open_command_key[] = "\\shell\\open\\command";
+constexpr std::string_view uninstall_key_prefix = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr std::string_view file_exts_key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+constexpr std::string_view applications_key = "SOFTWARE\\Classes\\Applications\\";
+constexpr std::string_view open_command_key = "\\shell\\open\\command";
 
 // Registry value types, as the registry numbers them.
 constexpr std::uint32_t type_string = 1;
@@ -35,14 +37,14 @@ std::string_view last_component(std::string_view path)
 std::string installed_path_text(std::string_view base, const FileEntry& entry, bool quoted)
 {
     bool below = entry.use_subdirectory != 0;
-    std::string_view quote = quoted ? "\"" : "";
-    return join({quote, base, "\\", below ? std::string_view(entry.subdirectory) : "", below ? "\\" : "", entry.name,
+    std::string_view quote = quoted ? "\""sv : ""sv;
+    return join({quote, base, "\\"sv, below ? std::string_view(entry.subdirectory) : ""sv, below ? "\\"sv : ""sv, entry.name,
                  quote});
 }
 
 std::string command_line(std::string_view program, std::string_view arguments)
 {
-    return join({"\"", program, arguments.empty() ? "\"" : "\" ", arguments});
+    return join({"\""sv, program, arguments.empty() ? "\""sv : "\" "sv, arguments});
 }
 
 std::string shortcut_description(std::string_view shortcut_name)
@@ -64,7 +66,7 @@ UninstallRegistration uninstall_registration(const SetupDescription& description
     std::string_view base = group ? std::string_view(description.program_group_name) : destination;
     return {join({uninstall_key_prefix, last_component(base)}),
             std::string(group ? base : last_component(destination)),
-            join({"\"", destination, "\\Uninstall.exe\" \"", destination, "\\", install_log_name, "\""})};
+            join({"\""sv, destination, "\\Uninstall.exe\" \""sv, destination, "\\"sv, install_log_name, "\""sv})};
 }
 
 bool associate_for_current_user(std::uint8_t install_for, bool nt_family) { return install_for == 1 && nt_family; }
@@ -75,15 +77,15 @@ RegistryText association_text(std::string_view extension, std::string_view progr
     if (step == 2) {
         std::string_view key_start = current_user ? applications_key : extension.substr(extension.empty() ? 0 : 1);
         std::string_view key_middle = current_user ? program : "_auto_file";
-        return {join({key_start, key_middle, open_command_key}), "", join({"\"", program_path, "\" \"%1\""})};
+        return {join({key_start, key_middle, open_command_key}), "", join({"\""sv, program_path, "\" \"%1\""sv})};
     }
     if (current_user) {
         if (step == 0) return {join({file_exts_key, extension}), "Application", std::string(program)};
-        return {join({applications_key, program, "\\shell"}), "FriendlyCache", join({program, " Module"})};
+        return {join({applications_key, program, "\\shell"sv}), "FriendlyCache", join({program, " Module"sv})};
     }
-    std::string file_type = join({extension.substr(extension.empty() ? 0 : 1), "_auto_file"});
+    std::string file_type = join({extension.substr(extension.empty() ? 0 : 1), "_auto_file"sv});
     if (step == 0) return {std::string(extension), "", std::move(file_type)};
-    return {std::move(file_type), "", join({program, " File"})};
+    return {std::move(file_type), "", join({program, " File"sv})};
 }
 
 RegistryRoot registry_root_from_name(std::string_view name)

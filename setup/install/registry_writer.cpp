@@ -4,6 +4,8 @@
 #include "install_texts.h"
 #include "trace.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr REGSAM key_access = KEY_READ | KEY_WRITE;
@@ -60,11 +62,11 @@ void write_key_tree(const InstallContext& install, HKEY root, const RegistryKeyN
 {
     const char* root_name = known_root_name(root);
     for (const RegistryKeyNode* child : install.description->registry_keys.children_of(node)) {
-        std::string path = prefix ? join({*prefix, "\\", child->key_name}) : child->key_name;
+        std::string path = prefix ? join({*prefix, "\\"sv, child->key_name}) : child->key_name;
         {
             ScopedRegistryKey key;
             if (create_key_path(install, root, path, key) == ERROR_SUCCESS)
-                write_key_values(install, key.get(), child, join({root_name ? root_name : "", "\\", path}));
+                write_key_values(install, key.get(), child, join({root_name ? root_name : ""sv, "\\"sv, path}));
         }
         write_key_tree(install, root, child, &path);
     }

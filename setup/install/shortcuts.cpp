@@ -14,6 +14,8 @@
 
 #include <shlobj.h>
 
+using namespace std::string_view_literals;
+
 namespace {
 
 // The folder of the install-for choice: this user's, or all users'.
@@ -66,7 +68,7 @@ bool create_entry_shortcut(const InstallContext& install, std::size_t entry, con
 {
     TRACE_POINT();
     const std::string& name = install.description->files[entry].shortcut_name;
-    std::string link_path = join({folder, "\\", shortcut_file_name(name)});
+    std::string link_path = join({folder, "\\"sv, shortcut_file_name(name)});
     return create_shortcut(installed_path(install, entry, false), link_path, shortcut_description(name)) &&
            append_log_entry(install, log_kind, link_path);
 }
@@ -85,7 +87,7 @@ bool create_program_group(const InstallContext& install)
     TRACE_POINT();
     const SetupDescription& description = *install.description;
     if (install.state->program_group != 1 || description.create_program_group != 1) return true;
-    std::string group = join({chosen_folder(install, install.folders->programs, install.folders->common_programs), "\\",
+    std::string group = join({chosen_folder(install, install.folders->programs, install.folders->common_programs), "\\"sv,
                               description.program_group_name});
     int created = 0;
     // Without its folder there is no group: no shortcuts and no message.
