@@ -15,6 +15,8 @@
 #include "trace.h"
 
 #include <commctrl.h>
+#include <initializer_list>
+#include <string_view>
 #include <richedit.h>
 
 namespace {
@@ -56,6 +58,14 @@ constexpr char complete_banner[] =
     "  \\b0 You may exit the install program.\\par\r\n"
     "\\b\\par\r\n"
     "}\r\n";
+
+// The parts one after another. One place that builds the messages keeps the program small.
+[[gnu::noinline]] std::string joined(std::initializer_list<std::string_view> parts)
+{
+    std::string text;
+    for (std::string_view part : parts) text += part;
+    return text;
+}
 
 bool is_file(const std::string& path)
 {
@@ -108,9 +118,9 @@ InstallPage::InstallPage(const WizardContext& context) : PageDialog(IDD_INSTALL)
 
 void InstallPage::prepare(const InstallContext& install) { install_ = install; }
 
-int InstallPage::ask(const std::string& text, const char* title, UINT type)
+int InstallPage::ask(const char* text, const char* title, UINT type)
 {
-    return MessageBoxA(window(), text.c_str(), title, type);
+    return MessageBoxA(window(), text, title, type);
 }
 
 bool InstallPage::on_init_dialog()
@@ -192,7 +202,7 @@ bool InstallPage::check_destination()
     if (install_.description->make_uninstall == 1) {
         switch (directory_state(destination)) {
         case DirectoryState::cannot_list:
-            ask(cannot_list_message + destination, fatal_title, MB_OK | MB_ICONWARNING);
+            ask(joined({cannot_list_message, destination}).c_str(), fatal_title, MB_OK | MB_ICONWARNING);
             return false;
         case DirectoryState::not_empty:
             if (!is_file(install_log_path(destination))) {
@@ -208,7 +218,7 @@ bool InstallPage::check_destination()
     }
     int created = 0;
     if (!create_directory_path(destination, &created)) {
-        ask(cannot_create_message + destination, error_title, MB_OK | MB_ICONWARNING);
+        ask(joined({cannot_create_message, destination}).c_str(), error_title, MB_OK | MB_ICONWARNING);
         return false;
     }
     return log_created_directories(install_, log_directory_created, destination, created);
@@ -236,8 +246,8 @@ bool InstallPage::extract_file(std::size_t entry)
         std::string directory = path.substr(0, path.size() - file.name.size() - 1);
         int created = 0;
         if (!create_directory_path(directory, &created)) {
-            ask("Unable to create the directory: " + directory + ".  This is a fatal error.", information_title,
-                MB_OK | MB_ICONINFORMATION);
+            ask(joined({"Unable to create the directory: ", directory, ".  This is a fatal error."}).c_str(),
+                information_title, MB_OK | MB_ICONINFORMATION);
             return false;
         }
         log_created_directories(install_, log_directory_created, directory, created);
@@ -248,17 +258,18 @@ bool InstallPage::extract_file(std::size_t entry)
         return true;
 
     while (!write_file(path, file)) {
-        std::string prompt = "Unable to extract: " + path +
-                             ".  The file may locked by Windows.  You may attempt to fix the problem OR continue the "
-                             "installation without copying the file.\r\n\r\nWould you like to retry?";
-        if (ask(prompt, information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
+        std::string prompt = joined({"Unable to extract: ", path,
+                                     ".  The file may locked by Windows.  You may attempt to fix the problem OR "
+                                     "continue the installation without copying the file.\r\n\r\nWould you like "
+                                     "to retry?"});
+        if (ask(prompt.c_str(), information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
     }
     set_write_time(path, file.time_low);
 
     if (file.self_register == 1) {
         if (!append_log_entry(install_, log_file_ask_to_remove_and_unregister, path)) return false;
-        std::string regsvr32 = install_.folders->system + "\\regsvr32.exe";
-        start_program(install_, 0, &regsvr32, "/s " + installed_path(install_, entry, true));
+        std::string regsvr32 = joined({install_.folders->system, "\\regsvr32.exe"});
+        start_program(install_, 0, &regsvr32, joined({"/s ", installed_path(install_, entry, true)}));
         return true;
     }
     bool shared_folder = file.target_folder <= target_common_files_directory;

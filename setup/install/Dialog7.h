@@ -36,7 +36,7 @@ private:
     void run_during_install();
     void close_installation();
     void show_progress();
-    int ask(const std::string& text, const char* title, UINT type);
+    int ask(const char* text, const char* title, UINT type);
 
     const WizardContext& context_;
     InstallContext install_;
