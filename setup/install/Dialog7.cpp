@@ -4,6 +4,7 @@
 #include "error_log.h"
 #include "install_log.h"
 #include "install_steps.h"
+#include "install_texts.h"
 #include "installed_files.h"
 #include "page_frame.h"
 #include "registry_writer.h"
@@ -15,8 +16,6 @@
 #include "trace.h"
 
 #include <commctrl.h>
-#include <initializer_list>
-#include <string_view>
 #include <richedit.h>
 
 namespace {
@@ -58,14 +57,6 @@ constexpr char complete_banner[] =
     "  \\b0 You may exit the install program.\\par\r\n"
     "\\b\\par\r\n"
     "}\r\n";
-
-// The parts one after another. One place that builds the messages keeps the program small.
-[[gnu::noinline]] std::string joined(std::initializer_list<std::string_view> parts)
-{
-    std::string text;
-    for (std::string_view part : parts) text += part;
-    return text;
-}
 
 bool is_file(const std::string& path)
 {
@@ -202,7 +193,7 @@ bool InstallPage::check_destination()
     if (install_.description->make_uninstall == 1) {
         switch (directory_state(destination)) {
         case DirectoryState::cannot_list:
-            ask(joined({cannot_list_message, destination}).c_str(), fatal_title, MB_OK | MB_ICONWARNING);
+            ask(join({cannot_list_message, destination}).c_str(), fatal_title, MB_OK | MB_ICONWARNING);
             return false;
         case DirectoryState::not_empty:
             if (!is_file(install_log_path(destination))) {
@@ -218,7 +209,7 @@ bool InstallPage::check_destination()
     }
     int created = 0;
     if (!create_directory_path(destination, &created)) {
-        ask(joined({cannot_create_message, destination}).c_str(), error_title, MB_OK | MB_ICONWARNING);
+        ask(join({cannot_create_message, destination}).c_str(), error_title, MB_OK | MB_ICONWARNING);
         return false;
     }
     return log_created_directories(install_, log_directory_created, destination, created);
@@ -246,7 +237,7 @@ bool InstallPage::extract_file(std::size_t entry)
         std::string directory = path.substr(0, path.size() - file.name.size() - 1);
         int created = 0;
         if (!create_directory_path(directory, &created)) {
-            ask(joined({"Unable to create the directory: ", directory, ".  This is a fatal error."}).c_str(),
+            ask(join({"Unable to create the directory: ", directory, ".  This is a fatal error."}).c_str(),
                 information_title, MB_OK | MB_ICONINFORMATION);
             return false;
         }
@@ -258,7 +249,7 @@ bool InstallPage::extract_file(std::size_t entry)
         return true;
 
     while (!write_file(path, file)) {
-        std::string prompt = joined({"Unable to extract: ", path,
+        std::string prompt = join({"Unable to extract: ", path,
                                      ".  The file may locked by Windows.  You may attempt to fix the problem OR "
                                      "continue the installation without copying the file.\r\n\r\nWould you like "
                                      "to retry?"});
@@ -268,8 +259,8 @@ bool InstallPage::extract_file(std::size_t entry)
 
     if (file.self_register == 1) {
         if (!append_log_entry(install_, log_file_ask_to_remove_and_unregister, path)) return false;
-        std::string regsvr32 = joined({install_.folders->system, "\\regsvr32.exe"});
-        start_program(install_, 0, &regsvr32, joined({"/s ", installed_path(install_, entry, true)}));
+        std::string regsvr32 = join({install_.folders->system, "\\regsvr32.exe"});
+        start_program(install_, 0, &regsvr32, join({"/s ", installed_path(install_, entry, true)}));
         return true;
     }
     bool shared_folder = file.target_folder <= target_common_files_directory;
