@@ -9,7 +9,6 @@
 #include "page_frame.h"
 #include "registry_writer.h"
 #include "rich_edit.h"
-#include "scoped_find_handle.h"
 #include "scoped_handle.h"
 #include "setup_resource.h"
 #include "shortcuts.h"
@@ -68,9 +67,10 @@ bool is_file(const std::string& path)
 // there is none.
 bool file_write_time(const std::string& path, std::uint64_t& seconds)
 {
-    WIN32_FIND_DATAA found;
-    ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));
-    if (!search.valid() || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    WIN32_FILE_ATTRIBUTE_DATA found;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &found) ||
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
     std::uint64_t ticks = (static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
                           found.ftLastWriteTime.dwLowDateTime;
     std::uint64_t epoch = unix_time_to_file_time(0);
@@ -177,7 +177,9 @@ bool InstallPage::run_step(std::uint32_t step_number)
         break;
     case InstallStep::nothing: break;
     case InstallStep::associations: associate_extensions(install_); break;
-    case InstallStep::run_during_install: run_during_install(); break;
+    case InstallStep::run_during_install:
+        start_files(&FileEntry::run_during_install, &FileEntry::run_arguments);
+        break;
     case InstallStep::registry_entries: write_registry_entries(install_); break;
     case InstallStep::closing: close_installation(); break;
     }
@@ -278,13 +280,14 @@ bool InstallPage::write_file(const std::string& path, const FileEntry& file)
     return WriteFile(target.get(), content, file.content_size, &written, nullptr) && written == file.content_size;
 }
 
-// Step 12: the programs the package runs during the installation; never waited for.
-void InstallPage::run_during_install()
+// Starts every file whose flag is 1, in table order, with its arguments; never waits for them.
+// Step 12 runs the programs of the installation, Exit the ones to start after it.
+void InstallPage::start_files(std::uint32_t FileEntry::*flag, std::string FileEntry::*arguments)
 {
     TRACE_POINT();
     const auto& files = install_.description->files;
     for (std::size_t entry = 0; entry < files.size(); ++entry)
-        if (files[entry].run_during_install == 1) start_program(install_, entry, nullptr, files[entry].run_arguments);
+        if (files[entry].*flag == 1) start_program(install_, entry, nullptr, files[entry].*arguments);
 }
 
 // The completion page: the bar gives way to "Install complete.", Exit and, when offered, the
@@ -319,12 +322,8 @@ void InstallPage::on_command(int id, int)
 {
     if (id != IDCANCEL || !IsWindowEnabled(GetDlgItem(window(), IDCANCEL))) return;
     TRACE_POINT();
-    if (page_result() == 0 && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED) {
-        const auto& files = install_.description->files;
-        for (std::size_t entry = 0; entry < files.size(); ++entry)
-            if (files[entry].start_after_install == 1)
-                start_program(install_, entry, nullptr, files[entry].start_arguments);
-    }
+    if (page_result() == 0 && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED)
+        start_files(&FileEntry::start_after_install, &FileEntry::start_arguments);
     end_page(page_result());
 }
 

@@ -33,7 +33,7 @@ private:
     bool extract_files();
     bool extract_file(std::size_t entry);
     bool write_file(const std::string& path, const FileEntry& file);
-    void run_during_install();
+    void start_files(std::uint32_t FileEntry::*flag, std::string FileEntry::*arguments);
     void close_installation();
     void show_progress();
     int ask(const char* text, const char* title, UINT type);
