@@ -320,4 +320,23 @@ TEST_F(InstallCases, WithoutUninstallerANonEmptyDestinationIsTakenNothingIsLogge
     EXPECT_EQ(wizard.program().wait_exit(), 0u);
 }
 
+// A file where a subdirectory must go: the fatal message, and the installation ends there (result
+// 1) without the restart question and without going back into the wizard.
+TEST_F(InstallCases, ASubdirectoryThatCannotBeMadeEndsTheInstallationWithoutRestartQuestion)
+{
+    CreateDirectoryA(destination.c_str(), nullptr);
+    ASSERT_TRUE(write_file(in_destination("docs"), "a file, not a directory"));
+    WizardRun wizard("install_no_log");
+    ASSERT_TRUE(install(wizard));
+    std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(wizard.id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Installation Information");
+    EXPECT_EQ(box->text, "Unable to create the directory: " + in_destination("docs\\more") + ".  This is a fatal error.");
+    EXPECT_EQ(box->icon, ui::BoxIcon::information);
+    ui::answer(*box, "OK");
+    EXPECT_EQ(wizard.program().wait_exit(), 0u);
+    EXPECT_TRUE(file_exists(in_destination("readme.txt")));
+    EXPECT_FALSE(file_exists(in_destination("registrar.dll")));
+}
+
 } // namespace
