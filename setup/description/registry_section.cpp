@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -29,9 +30,21 @@ public:
 
 private:
     struct KnownKey {
+        std::int32_t id;
         const RegistryKeyNode* node;
         int level;  // 0 for a root
     };
+
+    // The known key with that id, or where it would go in the list, which is kept in id order.
+    std::vector<KnownKey>::iterator find_known_key(std::int32_t id)
+    {
+        return std::lower_bound(known_keys_.begin(), known_keys_.end(), id,
+                                [](const KnownKey& key, std::int32_t wanted) { return key.id < wanted; });
+    }
+    bool is_known(std::vector<KnownKey>::iterator key, std::int32_t id) const
+    {
+        return key != known_keys_.end() && key->id == id;
+    }
 
     std::optional<std::string> read_token() { return cursor_.read_text(token_limit); }
     std::optional<std::int32_t> read_id();
@@ -45,7 +58,9 @@ private:
     PackageCursor& cursor_;
     RegistryKeyTree& keys_;
     RegistryValueList& values_;
-    std::unordered_map<std::int32_t, KnownKey> known_keys_;
+    // Sorted by id, instead of a hash table that costs the setup image 2 KB. The package builder
+    // numbers keys in the order it writes them, so each new key goes to the end.
+    std::vector<KnownKey> known_keys_;
 };
 
 bool SectionReader::read_records()
@@ -101,20 +116,20 @@ bool SectionReader::read_child_record()
     std::optional<std::int32_t> id = read_id();
     if (!id) return false;
     node->key_id = *id;
-    auto parent = known_keys_.find(*parent_id);
-    if (parent == known_keys_.end()) return false;  // no earlier key has that id
+    auto parent = find_known_key(*parent_id);
+    if (!is_known(parent, *parent_id)) return false;  // no earlier key has that id
     const RegistryKeyNode* added = node.get();
-    return add_known_key(parent->second.node, std::move(node), parent->second.level + 1) &&
-           read_values_block(added);
+    return add_known_key(parent->node, std::move(node), parent->level + 1) && read_values_block(added);
 }
 
 bool SectionReader::add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level)
 {
-    if (level > deepest_key_level || known_keys_.contains(node->key_id)) return false;
     std::int32_t id = node->key_id;
+    auto place = find_known_key(id);
+    if (level > deepest_key_level || is_known(place, id)) return false;
     const RegistryKeyNode* added = keys_.add_key(parent, std::move(node));
     if (!added) return false;
-    known_keys_.emplace(id, KnownKey{added, level});
+    known_keys_.insert(place, KnownKey{id, added, level});
     return true;
 }
 
