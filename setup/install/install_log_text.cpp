@@ -41,9 +41,25 @@ bool UninstallShortcutScan::take(const std::string& line)
 {
     if (value_follows_) {
         value_follows_ = false;
-        if (line.find("Uninstall ") != std::string::npos) paths_.push_back(line);
+        if (line.find("Uninstall ") != std::string::npos) {
+            last_ = paths_.size();
+            paths_.append(line).push_back('\0');
+            ++count_;
+        }
     } else {
         value_follows_ = equals_ignoring_case(line, log_program_group_shortcut);
     }
-    return paths_.size() < path_limit;
+    return count_ < path_limit;
+}
+
+const char* UninstallShortcutScan::next_stale(std::size_t& position) const
+{
+    std::string_view last(paths_.c_str() + last_);
+    while (position < last_) {
+        const char* path = paths_.c_str() + position;
+        std::string_view text(path);
+        position += text.size() + 1;
+        if (text != last) return path;
+    }
+    return nullptr;
 }

@@ -44,12 +44,15 @@ public:
     // Takes the next line of the log; false once no more paths may be collected.
     bool take(const std::string& line);
 
-    const std::vector<std::string>& collected() const { return paths_; }
+    std::size_t count() const { return count_; }
 
-    // Whether collected path i is to be deleted: every one but the last, except those equal to it.
-    bool is_stale(std::size_t i) const { return i + 1 < paths_.size() && paths_[i] != paths_.back(); }
+    // The shortcuts to delete, one per call from `position` (0 at first) on, or null after the
+    // last: every collected path but the last, skipping those equal to it.
+    const char* next_stale(std::size_t& position) const;
 
 private:
     bool value_follows_ = false;
-    std::vector<std::string> paths_;
+    std::size_t count_ = 0;
+    std::size_t last_ = 0;  // where the last path starts in paths_
+    std::string paths_;     // each path followed by a NUL, ready for the file functions
 };

@@ -132,9 +132,8 @@ void remove_old_uninstall_shortcuts(const InstallContext& install)
         while (read_line(log.get(), line) && scan.take(line)) {
         }
     }
-    const std::vector<std::string>& paths = scan.collected();
-    for (std::size_t i = 0; i < paths.size(); ++i)
-        if (scan.is_stale(i)) DeleteFileA(paths[i].c_str());
+    std::size_t position = 0;
+    while (const char* path = scan.next_stale(position)) DeleteFileA(path);
 }
 
 void associate_extensions(const InstallContext& install)

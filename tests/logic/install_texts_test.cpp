@@ -76,8 +76,8 @@ Lines stale_after(const Lines& lines, UninstallShortcutScan& scan)
     for (const std::string& line : lines)
         if (!scan.take(line)) break;
     Lines stale;
-    for (std::size_t i = 0; i < scan.collected().size(); ++i)
-        if (scan.is_stale(i)) stale.push_back(scan.collected()[i]);
+    std::size_t position = 0;
+    while (const char* path = scan.next_stale(position)) stale.push_back(path);
     return stale;
 }
 
@@ -93,8 +93,7 @@ TEST(UninstallShortcutScan, DeletesEarlierUninstallShortcutsButNeverTheLastOrIts
     };
     UninstallShortcutScan scan;
     EXPECT_EQ(stale_after(log, scan), Lines{"C:\\Old\\Uninstall Zel.lnk"});
-    EXPECT_EQ(scan.collected(),
-              (Lines{"C:\\Old\\Uninstall Zel.lnk", "C:\\Menu\\Uninstall Zel.lnk", "C:\\Menu\\Uninstall Zel.lnk"}));
+    EXPECT_EQ(scan.count(), 3u);
 }
 
 TEST(UninstallShortcutScan, OneOrSamePathsDeleteNothing)
@@ -114,7 +113,7 @@ TEST(UninstallShortcutScan, AValueLineIsNeverReadAsAKind)
 {
     UninstallShortcutScan scan;
     stale_after({"Program Group Shortcut Created", "Program Group Shortcut Created", "C:\\M\\Uninstall A.lnk"}, scan);
-    EXPECT_TRUE(scan.collected().empty());
+    EXPECT_EQ(scan.count(), 0u);
 }
 
 TEST(UninstallShortcutScan, StopsWithThe1024thPath)
@@ -128,10 +127,14 @@ TEST(UninstallShortcutScan, StopsWithThe1024thPath)
         if (!scan.take("C:\\M" + std::to_string(i) + "\\Uninstall Z.lnk")) break;
     }
     EXPECT_EQ(taken, 2048u);
-    ASSERT_EQ(scan.collected().size(), 1024u);
-    EXPECT_EQ(scan.collected().back(), "C:\\M1023\\Uninstall Z.lnk");
-    EXPECT_TRUE(scan.is_stale(0));
-    EXPECT_FALSE(scan.is_stale(1023));
+    ASSERT_EQ(scan.count(), 1024u);
+    // All but the 1024th, which is the one kept.
+    Lines stale;
+    std::size_t position = 0;
+    while (const char* path = scan.next_stale(position)) stale.push_back(path);
+    ASSERT_EQ(stale.size(), 1023u);
+    EXPECT_EQ(stale.front(), "C:\\M0\\Uninstall Z.lnk");
+    EXPECT_EQ(stale.back(), "C:\\M1022\\Uninstall Z.lnk");
 }
 
 // ---------------------------------------------------------------------------------------------
