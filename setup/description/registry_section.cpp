@@ -35,6 +35,17 @@ private:
         int level;  // 0 for a root
     };
 
+    // The known key with that id, or where it would go in the list, which is kept in id order.
+    std::vector<KnownKey>::iterator find_known_key(std::int32_t id)
+    {
+        return std::lower_bound(known_keys_.begin(), known_keys_.end(), id,
+                                [](const KnownKey& key, std::int32_t wanted) { return key.id < wanted; });
+    }
+    bool is_known(std::vector<KnownKey>::iterator key, std::int32_t id) const
+    {
+        return key != known_keys_.end() && key->id == id;
+    }
+
     std::optional<std::string> read_token() { return cursor_.read_text(token_limit); }
     std::optional<std::int32_t> read_id();
     std::unique_ptr<RegistryKeyNode> read_key_node();
@@ -43,12 +54,12 @@ private:
     bool add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level);
     bool read_values_block(const RegistryKeyNode* node);
     bool read_value_data(std::string_view type, RegistryValueEntry& value);
-    std::vector<KnownKey>::iterator known_key_position(std::int32_t id);
 
     PackageCursor& cursor_;
     RegistryKeyTree& keys_;
     RegistryValueList& values_;
-    // Sorted by id: a small table that costs far less code than a hash map.
+    // Sorted by id, instead of a hash table that costs the setup image 2 KB. The package builder
+    // numbers keys in the order it writes them, so each new key goes to the end.
     std::vector<KnownKey> known_keys_;
 };
 
@@ -105,28 +116,21 @@ bool SectionReader::read_child_record()
     std::optional<std::int32_t> id = read_id();
     if (!id) return false;
     node->key_id = *id;
-    auto parent = known_key_position(*parent_id);
-    if (parent == known_keys_.end() || parent->id != *parent_id) return false;  // no earlier key has that id
-    KnownKey known_parent = *parent;
+    auto parent = find_known_key(*parent_id);
+    if (!is_known(parent, *parent_id)) return false;  // no earlier key has that id
     const RegistryKeyNode* added = node.get();
-    return add_known_key(known_parent.node, std::move(node), known_parent.level + 1) && read_values_block(added);
+    return add_known_key(parent->node, std::move(node), parent->level + 1) && read_values_block(added);
 }
 
 bool SectionReader::add_known_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node, int level)
 {
     std::int32_t id = node->key_id;
-    auto position = known_key_position(id);
-    if (level > deepest_key_level || (position != known_keys_.end() && position->id == id)) return false;
+    auto place = find_known_key(id);
+    if (level > deepest_key_level || is_known(place, id)) return false;
     const RegistryKeyNode* added = keys_.add_key(parent, std::move(node));
     if (!added) return false;
-    known_keys_.insert(position, KnownKey{id, added, level});
+    known_keys_.insert(place, KnownKey{id, added, level});
     return true;
-}
-
-std::vector<SectionReader::KnownKey>::iterator SectionReader::known_key_position(std::int32_t id)
-{
-    return std::lower_bound(known_keys_.begin(), known_keys_.end(), id,
-                            [](const KnownKey& key, std::int32_t wanted) { return key.id < wanted; });
 }
 
 bool SectionReader::read_values_block(const RegistryKeyNode* node)

@@ -4,11 +4,11 @@
 #include "error_log.h"
 #include "install_log.h"
 #include "install_steps.h"
+#include "install_texts.h"
 #include "installed_files.h"
 #include "page_frame.h"
 #include "registry_writer.h"
 #include "rich_edit.h"
-#include "scoped_find_handle.h"
 #include "scoped_handle.h"
 #include "setup_resource.h"
 #include "shortcuts.h"
@@ -67,9 +67,10 @@ bool is_file(const std::string& path)
 // there is none.
 bool file_write_time(const std::string& path, std::uint64_t& seconds)
 {
-    WIN32_FIND_DATAA found;
-    ScopedFindHandle search(FindFirstFileA(path.c_str(), &found));
-    if (!search.valid() || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    WIN32_FILE_ATTRIBUTE_DATA found;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &found) ||
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
     std::uint64_t ticks = (static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) |
                           found.ftLastWriteTime.dwLowDateTime;
     std::uint64_t epoch = unix_time_to_file_time(0);
@@ -108,9 +109,9 @@ InstallPage::InstallPage(const WizardContext& context) : PageDialog(IDD_INSTALL)
 
 void InstallPage::prepare(const InstallContext& install) { install_ = install; }
 
-int InstallPage::ask(const std::string& text, const char* title, UINT type)
+int InstallPage::ask(const char* text, const char* title, UINT type)
 {
-    return MessageBoxA(window(), text.c_str(), title, type);
+    return MessageBoxA(window(), text, title, type);
 }
 
 bool InstallPage::on_init_dialog()
@@ -176,7 +177,9 @@ bool InstallPage::run_step(std::uint32_t step_number)
         break;
     case InstallStep::nothing: break;
     case InstallStep::associations: associate_extensions(install_); break;
-    case InstallStep::run_during_install: run_during_install(); break;
+    case InstallStep::run_during_install:
+        start_files(&FileEntry::run_during_install, &FileEntry::run_arguments);
+        break;
     case InstallStep::registry_entries: write_registry_entries(install_); break;
     case InstallStep::closing: close_installation(); break;
     }
@@ -192,7 +195,7 @@ bool InstallPage::check_destination()
     if (install_.description->make_uninstall == 1) {
         switch (directory_state(destination)) {
         case DirectoryState::cannot_list:
-            ask(cannot_list_message + destination, fatal_title, MB_OK | MB_ICONWARNING);
+            ask(join({cannot_list_message, destination}).c_str(), fatal_title, MB_OK | MB_ICONWARNING);
             return false;
         case DirectoryState::not_empty:
             if (!is_file(install_log_path(destination))) {
@@ -208,7 +211,7 @@ bool InstallPage::check_destination()
     }
     int created = 0;
     if (!create_directory_path(destination, &created)) {
-        ask(cannot_create_message + destination, error_title, MB_OK | MB_ICONWARNING);
+        ask(join({cannot_create_message, destination}).c_str(), error_title, MB_OK | MB_ICONWARNING);
         return false;
     }
     return log_created_directories(install_, log_directory_created, destination, created);
@@ -236,8 +239,8 @@ bool InstallPage::extract_file(std::size_t entry)
         std::string directory = path.substr(0, path.size() - file.name.size() - 1);
         int created = 0;
         if (!create_directory_path(directory, &created)) {
-            ask("Unable to create the directory: " + directory + ".  This is a fatal error.", information_title,
-                MB_OK | MB_ICONINFORMATION);
+            ask(join({"Unable to create the directory: ", directory, ".  This is a fatal error."}).c_str(),
+                information_title, MB_OK | MB_ICONINFORMATION);
             return false;
         }
         log_created_directories(install_, log_directory_created, directory, created);
@@ -248,17 +251,18 @@ bool InstallPage::extract_file(std::size_t entry)
         return true;
 
     while (!write_file(path, file)) {
-        std::string prompt = "Unable to extract: " + path +
-                             ".  The file may locked by Windows.  You may attempt to fix the problem OR continue the "
-                             "installation without copying the file.\r\n\r\nWould you like to retry?";
-        if (ask(prompt, information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
+        std::string prompt = join({"Unable to extract: ", path,
+                                     ".  The file may locked by Windows.  You may attempt to fix the problem OR "
+                                     "continue the installation without copying the file.\r\n\r\nWould you like "
+                                     "to retry?"});
+        if (ask(prompt.c_str(), information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
     }
     set_write_time(path, file.time_low);
 
     if (file.self_register == 1) {
         if (!append_log_entry(install_, log_file_ask_to_remove_and_unregister, path)) return false;
-        std::string regsvr32 = install_.folders->system + "\\regsvr32.exe";
-        start_program(install_, 0, &regsvr32, "/s " + installed_path(install_, entry, true));
+        std::string regsvr32 = join({install_.folders->system, "\\regsvr32.exe"});
+        start_program(install_, 0, &regsvr32, join({"/s ", installed_path(install_, entry, true)}));
         return true;
     }
     bool shared_folder = file.target_folder <= target_common_files_directory;
@@ -276,13 +280,14 @@ bool InstallPage::write_file(const std::string& path, const FileEntry& file)
     return WriteFile(target.get(), content, file.content_size, &written, nullptr) && written == file.content_size;
 }
 
-// Step 12: the programs the package runs during the installation; never waited for.
-void InstallPage::run_during_install()
+// Starts every file whose flag is 1, in table order, with its arguments; never waits for them.
+// Step 12 runs the programs of the installation, Exit the ones to start after it.
+void InstallPage::start_files(std::uint32_t FileEntry::*flag, std::string FileEntry::*arguments)
 {
     TRACE_POINT();
     const auto& files = install_.description->files;
     for (std::size_t entry = 0; entry < files.size(); ++entry)
-        if (files[entry].run_during_install == 1) start_program(install_, entry, nullptr, files[entry].run_arguments);
+        if (files[entry].*flag == 1) start_program(install_, entry, nullptr, files[entry].*arguments);
 }
 
 // The completion page: the bar gives way to "Install complete.", Exit and, when offered, the
@@ -317,12 +322,8 @@ void InstallPage::on_command(int id, int)
 {
     if (id != IDCANCEL || !IsWindowEnabled(GetDlgItem(window(), IDCANCEL))) return;
     TRACE_POINT();
-    if (page_result() == 0 && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED) {
-        const auto& files = install_.description->files;
-        for (std::size_t entry = 0; entry < files.size(); ++entry)
-            if (files[entry].start_after_install == 1)
-                start_program(install_, entry, nullptr, files[entry].start_arguments);
-    }
+    if (page_result() == 0 && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED)
+        start_files(&FileEntry::start_after_install, &FileEntry::start_arguments);
     end_page(page_result());
 }
 

@@ -33,10 +33,10 @@ private:
     bool extract_files();
     bool extract_file(std::size_t entry);
     bool write_file(const std::string& path, const FileEntry& file);
-    void run_during_install();
+    void start_files(std::uint32_t FileEntry::*flag, std::string FileEntry::*arguments);
     void close_installation();
     void show_progress();
-    int ask(const std::string& text, const char* title, UINT type);
+    int ask(const char* text, const char* title, UINT type);
 
     const WizardContext& context_;
     InstallContext install_;

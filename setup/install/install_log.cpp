@@ -1,9 +1,12 @@
 #include "install_log.h"
 
 #include "install_messages.h"
+#include "install_texts.h"
 #include "scoped_handle.h"
 #include "text_lines.h"
 #include "trace.h"
+
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -22,7 +25,7 @@ bool write_entry(const std::string& log_path, std::string_view kind, const std::
 
 } // namespace
 
-std::string install_log_path(const std::string& destination) { return destination + "\\" + install_log_name; }
+std::string install_log_path(const std::string& destination) { return join({destination, "\\"sv, install_log_name}); }
 
 bool append_log_entry(const InstallContext& install, std::string_view kind, std::optional<std::string_view> value,
                       std::optional<std::string_view> key_name)
@@ -38,7 +41,12 @@ bool append_log_entry(const InstallContext& install, std::string_view kind, std:
 bool log_created_directories(const InstallContext& install, std::string_view kind, std::string_view path, int count)
 {
     TRACE_POINT();
-    for (const std::string& level : created_directory_levels(path, count))
-        if (!append_log_entry(install, kind, level)) return false;
-    return true;
+    if (count < 1) return true;
+    // The outer levels, outermost first; a count larger than the levels there are logs those
+    // that exist.
+    for (int k = count - 1; k >= 1; --k) {
+        std::size_t end = created_level_end(path, k);
+        if (end != std::string_view::npos && !append_log_entry(install, kind, path.substr(0, end))) return false;
+    }
+    return append_log_entry(install, kind, path);
 }

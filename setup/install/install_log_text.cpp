@@ -1,5 +1,9 @@
 #include "install_log_text.h"
 
+#include "install_texts.h"
+
+using namespace std::string_view_literals;
+
 namespace {
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
@@ -21,46 +25,41 @@ bool equals_ignoring_case(std::string_view a, std::string_view b)
 std::string log_value_line(std::string_view kind, std::optional<std::string_view> value,
                            std::optional<std::string_view> key_name, std::string_view log_path)
 {
-    if (kind == log_registry_entry || kind == log_registry_value) {
-        std::string line(key_name.value_or(std::string_view()));
-        line += '\\';
-        line += value.value_or(std::string_view());
-        return line;
-    }
+    if (kind == log_registry_entry || kind == log_registry_value)
+        return join({key_name.value_or(std::string_view()), "\\"sv, value.value_or(std::string_view())});
     return std::string(value ? *value : log_path);
 }
 
-std::vector<std::string> created_directory_levels(std::string_view path, int count)
+std::size_t created_level_end(std::string_view path, int k)
 {
-    std::vector<std::string> levels;
-    if (count < 1) return levels;
-    // The separators from the end, nearest first, that may be cut.
-    std::vector<std::size_t> cuts;
-    for (std::size_t i = path.size(); i > uncut_prefix && cuts.size() + 1 < static_cast<std::size_t>(count); --i)
-        if (is_separator(path[i - 1])) cuts.push_back(i - 1);
-    // A count larger than the levels there are gives the cuts that exist, outermost first.
-    for (std::size_t k = cuts.size(); k > 0; --k) levels.emplace_back(path.substr(0, cuts[k - 1]));
-    levels.emplace_back(path);
-    return levels;
+    for (std::size_t i = path.size(); i > uncut_prefix; --i)
+        if (is_separator(path[i - 1]) && --k == 0) return i - 1;
+    return std::string_view::npos;
 }
 
 bool UninstallShortcutScan::take(const std::string& line)
 {
     if (value_follows_) {
         value_follows_ = false;
-        if (line.find("Uninstall ") != std::string::npos) paths_.push_back(line);
+        if (line.find("Uninstall ") != std::string::npos) {
+            last_ = paths_.size();
+            paths_.append(line).push_back('\0');
+            ++count_;
+        }
     } else {
         value_follows_ = equals_ignoring_case(line, log_program_group_shortcut);
     }
-    return paths_.size() < path_limit;
+    return count_ < path_limit;
 }
 
-std::vector<std::string> UninstallShortcutScan::stale() const
+const char* UninstallShortcutScan::next_stale(std::size_t& position) const
 {
-    std::vector<std::string> paths;
-    if (paths_.size() < 2) return paths;
-    const std::string& kept = paths_.back();
-    for (std::size_t i = 0; i + 1 < paths_.size(); ++i)
-        if (paths_[i] != kept) paths.push_back(paths_[i]);
-    return paths;
+    std::string_view last(paths_.c_str() + last_);
+    while (position < last_) {
+        const char* path = paths_.c_str() + position;
+        std::string_view text(path);
+        position += text.size() + 1;
+        if (text != last) return path;
+    }
+    return nullptr;
 }

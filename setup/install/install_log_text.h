@@ -28,11 +28,11 @@ inline constexpr char install_log_name[] = "Install_Log.txt";
 std::string log_value_line(std::string_view kind, std::optional<std::string_view> value,
                            std::optional<std::string_view> key_name, std::string_view log_path);
 
-// The directories to log for a path whose innermost `count` levels were just created, outermost
-// first and the path itself last: the path cut at its (count - 1)-th, ..., 1st separator ("\" or
-// "/") from the end. A separator among the first four characters is never cut, so a drive root
-// is never named; cuts that do not exist are left out. None for a count below 1.
-std::vector<std::string> created_directory_levels(std::string_view path, int count);
+// Where a path whose innermost levels were just created is cut to name its k-th level from the
+// inside (k = 1 is the level that holds the innermost one): the position of the k-th separator
+// ("\" or "/") from the end. A separator among the first four characters is never cut, so a drive
+// root is never named; npos when there is no such cut.
+std::size_t created_level_end(std::string_view path, int k);
 
 // Reads the log of earlier installations for their uninstall shortcuts: the value lines of
 // "Program Group Shortcut Created" entries (kind compared ignoring letter case) that hold
@@ -44,12 +44,15 @@ public:
     // Takes the next line of the log; false once no more paths may be collected.
     bool take(const std::string& line);
 
-    const std::vector<std::string>& collected() const { return paths_; }
+    std::size_t count() const { return count_; }
 
-    // The shortcuts to delete: every collected path but the last, skipping those equal to it.
-    std::vector<std::string> stale() const;
+    // The shortcuts to delete, one per call from `position` (0 at first) on, or null after the
+    // last: every collected path but the last, skipping those equal to it.
+    const char* next_stale(std::size_t& position) const;
 
 private:
     bool value_follows_ = false;
-    std::vector<std::string> paths_;
+    std::size_t count_ = 0;
+    std::size_t last_ = 0;  // where the last path starts in paths_
+    std::string paths_;     // each path followed by a NUL, ready for the file functions
 };

@@ -2,27 +2,31 @@
 
 #include "install_log_text.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 
-constexpr char uninstall_key_prefix[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-constexpr char file_exts_key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
-constexpr char applications_key[] = "SOFTWARE\\Classes\\Applications\\";
-constexpr char open_command_key[] = "\\shell\\open\\command";
+constexpr std::string_view uninstall_key_prefix = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+constexpr std::string_view file_exts_key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+constexpr std::string_view applications_key = "SOFTWARE\\Classes\\Applications\\";
+constexpr std::string_view open_command_key = "\\shell\\open\\command";
 
 // Registry value types, as the registry numbers them.
 constexpr std::uint32_t type_string = 1;
 constexpr std::uint32_t type_binary = 3;
 constexpr std::uint32_t type_dword = 4;
 
-std::string quoted(std::string_view text)
-{
-    std::string result = "\"";
-    result += text;
-    result += '"';
-    return result;
-}
-
 } // namespace
+
+__attribute__((noinline)) std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts) text.append(part.data(), part.size());
+    return text;
+}
 
 std::string_view last_component(std::string_view path)
 {
@@ -30,26 +34,17 @@ std::string_view last_component(std::string_view path)
     return separator == std::string_view::npos ? path : path.substr(separator + 1);
 }
 
-std::string installed_path_text(std::string_view base, const FileEntry& entry, bool quoted_path)
+std::string installed_path_text(std::string_view base, const FileEntry& entry, bool quoted)
 {
-    std::string path(base);
-    path += '\\';
-    if (entry.use_subdirectory != 0) {
-        path += entry.subdirectory;
-        path += '\\';
-    }
-    path += entry.name;
-    return quoted_path ? quoted(path) : path;
+    bool below = entry.use_subdirectory != 0;
+    std::string_view quote = quoted ? "\""sv : ""sv;
+    return join({quote, base, "\\"sv, below ? std::string_view(entry.subdirectory) : ""sv, below ? "\\"sv : ""sv, entry.name,
+                 quote});
 }
 
 std::string command_line(std::string_view program, std::string_view arguments)
 {
-    std::string line = quoted(program);
-    if (!arguments.empty()) {
-        line += ' ';
-        line += arguments;
-    }
-    return line;
+    return join({"\""sv, program, arguments.empty() ? "\""sv : "\" "sv, arguments});
 }
 
 std::string shortcut_description(std::string_view shortcut_name)
@@ -62,42 +57,35 @@ std::string shortcut_description(std::string_view shortcut_name)
 
 std::string shortcut_file_name(std::string_view shortcut_name)
 {
-    return shortcut_description(shortcut_name) + ".lnk";
+    return shortcut_description(shortcut_name).append(".lnk");
 }
 
 UninstallRegistration uninstall_registration(const SetupDescription& description, std::string_view destination)
 {
     bool group = description.create_program_group == 1;
     std::string_view base = group ? std::string_view(description.program_group_name) : destination;
-    std::string key = uninstall_key_prefix;
-    key += last_component(base);
-    std::string log_path(destination);
-    log_path += '\\';
-    log_path += install_log_name;
-    std::string program(destination);
-    program += "\\Uninstall.exe";
-    return {std::move(key), std::string(group ? base : last_component(destination)),
-            quoted(program) + ' ' + quoted(log_path)};
+    return {join({uninstall_key_prefix, last_component(base)}),
+            std::string(group ? base : last_component(destination)),
+            join({"\""sv, destination, "\\Uninstall.exe\" \""sv, destination, "\\"sv, install_log_name, "\""sv})};
 }
 
 bool associate_for_current_user(std::uint8_t install_for, bool nt_family) { return install_for == 1 && nt_family; }
 
-std::array<RegistryText, 3> association_texts(std::string_view extension, std::string_view program_path,
-                                              bool current_user)
+RegistryText association_text(std::string_view extension, std::string_view program_path, bool current_user, int step)
 {
-    std::string program(last_component(program_path));
-    std::string command = quoted(program_path) + " \"%1\"";
-    if (current_user) {
-        std::string shell = applications_key + program + "\\shell";
-        return {{{file_exts_key + std::string(extension), "Application", program},
-                 {shell, "FriendlyCache", program + " Module"},
-                 {shell + "\\open\\command", "", std::move(command)}}};
+    std::string_view program = last_component(program_path);
+    if (step == 2) {
+        std::string_view key_start = current_user ? applications_key : extension.substr(extension.empty() ? 0 : 1);
+        std::string_view key_middle = current_user ? program : "_auto_file";
+        return {join({key_start, key_middle, open_command_key}), "", join({"\""sv, program_path, "\" \"%1\""sv})};
     }
-    std::string file_type(extension.empty() ? extension : extension.substr(1));
-    file_type += "_auto_file";
-    return {{{std::string(extension), "", file_type},
-             {file_type, "", program + " File"},
-             {file_type + open_command_key, "", std::move(command)}}};
+    if (current_user) {
+        if (step == 0) return {join({file_exts_key, extension}), "Application", std::string(program)};
+        return {join({applications_key, program, "\\shell"sv}), "FriendlyCache", join({program, " Module"sv})};
+    }
+    std::string file_type = join({extension.substr(extension.empty() ? 0 : 1), "_auto_file"sv});
+    if (step == 0) return {std::string(extension), "", std::move(file_type)};
+    return {std::move(file_type), "", join({program, " File"sv})};
 }
 
 RegistryRoot registry_root_from_name(std::string_view name)
@@ -116,15 +104,6 @@ const char* registry_root_name(RegistryRoot root)
     case RegistryRoot::current_user: break;
     }
     return "HKEY_CURRENT_USER";
-}
-
-std::vector<std::string> key_path_levels(std::string_view path)
-{
-    std::vector<std::string> levels;
-    for (std::size_t i = 0; i < path.size(); ++i)
-        if (path[i] == '\\') levels.emplace_back(path.substr(0, i));
-    levels.emplace_back(path);
-    return levels;
 }
 
 std::optional<RegistryData> registry_data(const RegistryValueEntry& value)

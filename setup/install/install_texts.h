@@ -7,9 +7,15 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
+
+// The parts one after the other. Every text of the installation is joined by this one function:
+// concatenations written out with "+" would each be inlined, which costs the setup program far
+// more code.
+std::string join(std::initializer_list<std::string_view> parts);
 
 // The text after the last "\", or all of it when there is none.
 std::string_view last_component(std::string_view path);
@@ -45,11 +51,11 @@ struct RegistryText {
 // below HKEY_CLASSES_ROOT.
 bool associate_for_current_user(std::uint8_t install_for, bool nt_family);
 
-// The three keys and values that associate `extension` (with its ".") with the program at
-// `program_path`, in the order they are written; the first key must be made for the rest to
-// follow.
-std::array<RegistryText, 3> association_texts(std::string_view extension, std::string_view program_path,
-                                              bool current_user);
+// The keys and values that associate `extension` (with its ".") with the program at
+// `program_path`, step 0, 1 and 2 in the order they are written; the key of step 0 must be made
+// for the others to follow.
+inline constexpr int association_steps = 3;
+RegistryText association_text(std::string_view extension, std::string_view program_path, bool current_user, int step);
 
 // The predefined registry roots that the registry section can name.
 enum class RegistryRoot : std::uint8_t { current_user, classes_root, users, local_machine };
@@ -60,10 +66,6 @@ inline constexpr std::array<RegistryRoot, 4> registry_roots = {
 // Exact names only; any other text is the current user's root.
 RegistryRoot registry_root_from_name(std::string_view name);
 const char* registry_root_name(RegistryRoot root);
-
-// The levels a key path is opened or created by, outermost first: the text before each "\",
-// then the whole path.
-std::vector<std::string> key_path_levels(std::string_view path);
 
 // How a value of the registry section is written: REG_SZ without the terminating zero, REG_DWORD
 // in the machine's (little-endian) order, REG_BINARY. None for a value of no known type, which

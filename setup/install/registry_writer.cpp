@@ -4,6 +4,8 @@
 #include "install_texts.h"
 #include "trace.h"
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr REGSAM key_access = KEY_READ | KEY_WRITE;
@@ -17,6 +19,14 @@ HKEY root_handle(RegistryRoot root)
     case RegistryRoot::current_user: break;
     }
     return HKEY_CURRENT_USER;
+}
+
+// The name of a predefined root, or none for any other handle.
+const char* known_root_name(HKEY root)
+{
+    for (RegistryRoot candidate : registry_roots)
+        if (root_handle(candidate) == root) return registry_root_name(candidate);
+    return nullptr;
 }
 
 // Opens the level, or creates it when it does not exist yet; `created` says which.
@@ -50,14 +60,13 @@ void write_key_values(const InstallContext& install, HKEY key, const RegistryKey
 // values, but its children are still tried.
 void write_key_tree(const InstallContext& install, HKEY root, const RegistryKeyNode* node, const std::string* prefix)
 {
-    std::string root_name;
-    root_name_from_key(root, root_name);
+    const char* root_name = known_root_name(root);
     for (const RegistryKeyNode* child : install.description->registry_keys.children_of(node)) {
-        std::string path = prefix ? *prefix + "\\" + child->key_name : child->key_name;
+        std::string path = prefix ? join({*prefix, "\\"sv, child->key_name}) : child->key_name;
         {
             ScopedRegistryKey key;
             if (create_key_path(install, root, path, key) == ERROR_SUCCESS)
-                write_key_values(install, key.get(), child, root_name + "\\" + path);
+                write_key_values(install, key.get(), child, join({root_name ? root_name : ""sv, "\\"sv, path}));
         }
         write_key_tree(install, root, child, &path);
     }
@@ -69,22 +78,23 @@ HKEY root_key_from_name(std::string_view name) { return root_handle(registry_roo
 
 void root_name_from_key(HKEY root, std::string& name)
 {
-    for (RegistryRoot candidate : registry_roots)
-        if (root_handle(candidate) == root) name = registry_root_name(candidate);
+    if (const char* known = known_root_name(root)) name = known;
 }
 
 LONG create_key_path(const InstallContext& install, HKEY root, std::string_view path, ScopedRegistryKey& key)
 {
     TRACE_POINT();
-    std::string root_name;
-    root_name_from_key(root, root_name);
+    const char* root_name = known_root_name(root);
     LONG status = 1;
-    for (const std::string& level : key_path_levels(path)) {
+    // Each level is the text before a "\", and last the whole path.
+    for (std::size_t end = 0; end <= path.size(); ++end) {
+        if (end < path.size() && path[end] != '\\') continue;
+        std::string level(path.substr(0, end));
         key.reset();
         bool created = false;
         status = open_or_create(root, level, key, created);
         // Only levels that did not exist are the installation's to remove again.
-        if (created) append_log_entry(install, log_registry_entry, level, root_name);
+        if (created) append_log_entry(install, log_registry_entry, level, root_name ? root_name : "");
     }
     return status;
 }

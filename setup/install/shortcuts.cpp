@@ -14,6 +14,8 @@
 
 #include <shlobj.h>
 
+using namespace std::string_view_literals;
+
 namespace {
 
 // The folder of the install-for choice: this user's, or all users'.
@@ -66,7 +68,7 @@ bool create_entry_shortcut(const InstallContext& install, std::size_t entry, con
 {
     TRACE_POINT();
     const std::string& name = install.description->files[entry].shortcut_name;
-    std::string link_path = folder + "\\" + shortcut_file_name(name);
+    std::string link_path = join({folder, "\\"sv, shortcut_file_name(name)});
     return create_shortcut(installed_path(install, entry, false), link_path, shortcut_description(name)) &&
            append_log_entry(install, log_kind, link_path);
 }
@@ -85,8 +87,8 @@ bool create_program_group(const InstallContext& install)
     TRACE_POINT();
     const SetupDescription& description = *install.description;
     if (install.state->program_group != 1 || description.create_program_group != 1) return true;
-    std::string group = chosen_folder(install, install.folders->programs, install.folders->common_programs) + "\\" +
-                        description.program_group_name;
+    std::string group = join({chosen_folder(install, install.folders->programs, install.folders->common_programs), "\\"sv,
+                              description.program_group_name});
     int created = 0;
     // Without its folder there is no group: no shortcuts and no message.
     if (!create_directory_path(group, &created)) return true;
@@ -130,7 +132,8 @@ void remove_old_uninstall_shortcuts(const InstallContext& install)
         while (read_line(log.get(), line) && scan.take(line)) {
         }
     }
-    for (const std::string& path : scan.stale()) DeleteFileA(path.c_str());
+    std::size_t position = 0;
+    while (const char* path = scan.next_stale(position)) DeleteFileA(path);
 }
 
 void associate_extensions(const InstallContext& install)
@@ -141,13 +144,12 @@ void associate_extensions(const InstallContext& install)
     HKEY root = current_user ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
     for (const ExtensionEntry& extension : install.description->extensions) {
         std::string program = installed_path(install, extension.file_index, false);
-        bool first = true;
-        for (const RegistryText& text : association_texts(extension.extension, program, current_user)) {
+        for (int step = 0; step < association_steps; ++step) {
+            RegistryText text = association_text(extension.extension, program, current_user, step);
             ScopedRegistryKey key;
             bool made = create_key_path(install, root, text.key, key) == ERROR_SUCCESS;
             // Without the extension's own key the extension is left out; later keys may fail.
-            if (first && !made) break;
-            first = false;
+            if (step == 0 && !made) break;
             if (made) set_text_value(install, key.get(), text.value_name, text.data);
         }
     }

@@ -42,30 +42,31 @@ TEST(LogValueLine, RegistryKindsJoinKeyAndValueOthersTakeTheValueOrTheLogPath)
     }
 }
 
-TEST(CreatedDirectoryLevels, CutsTheInnermostLevelsOutermostFirst)
+TEST(CreatedLevelEnd, CutsAtTheKthSeparatorFromTheEndNeverInTheFirstFourCharacters)
 {
+    constexpr std::size_t none = std::string_view::npos;
     struct Case {
         std::string path;
-        int count;
-        Lines expected;
+        int k;
+        std::size_t expected;
     };
     const Case cases[] = {
-        {"C:\\A\\B\\C", 3, {"C:\\A", "C:\\A\\B", "C:\\A\\B\\C"}},
-        {"C:\\Apps\\Demo", 1, {"C:\\Apps\\Demo"}},
-        {"C:\\A\\B\\C", 2, {"C:\\A\\B", "C:\\A\\B\\C"}},
-        {"C:\\A\\B\\C", 0, {}},
-        {"C:\\A\\B\\C", -1, {}},
-        // More levels than the path has after its drive root: the cuts there are, then the path.
-        {"C:\\A\\B\\C", 7, {"C:\\A", "C:\\A\\B", "C:\\A\\B\\C"}},
-        // "/" separates too; a separator among the first four characters is never cut.
-        {"C:/A/B", 3, {"C:/A", "C:/A/B"}},
-        {"\\\\s\\share\\D", 4, {"\\\\s\\share", "\\\\s\\share\\D"}},
-        {"C:\\Abc", 2, {"C:\\Abc"}},
-        {"C:\\ABCD\\E", 2, {"C:\\ABCD", "C:\\ABCD\\E"}},
+        // C:\A\B\C with three new levels logs C:\A, C:\A\B, then the path itself.
+        {"C:\\A\\B\\C", 2, 4},
+        {"C:\\A\\B\\C", 1, 6},
+        // The drive root is never named, however many levels are claimed.
+        {"C:\\A\\B\\C", 3, none},
+        {"C:\\A\\B\\C", 6, none},
+        {"C:/A/B", 1, 4},
+        {"\\\\s\\share\\D", 1, 9},
+        {"\\\\s\\share\\D", 2, none},
+        {"C:\\Abc", 1, none},
+        {"C:\\ABCD\\E", 1, 7},
+        {"", 1, none},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.path + " count " + std::to_string(c.count));
-        EXPECT_EQ(created_directory_levels(c.path, c.count), c.expected);
+        SCOPED_TRACE(c.path + " k " + std::to_string(c.k));
+        EXPECT_EQ(created_level_end(c.path, c.k), c.expected);
     }
 }
 
@@ -74,7 +75,10 @@ Lines stale_after(const Lines& lines, UninstallShortcutScan& scan)
 {
     for (const std::string& line : lines)
         if (!scan.take(line)) break;
-    return scan.stale();
+    Lines stale;
+    std::size_t position = 0;
+    while (const char* path = scan.next_stale(position)) stale.push_back(path);
+    return stale;
 }
 
 TEST(UninstallShortcutScan, DeletesEarlierUninstallShortcutsButNeverTheLastOrItsEqual)
@@ -89,8 +93,7 @@ TEST(UninstallShortcutScan, DeletesEarlierUninstallShortcutsButNeverTheLastOrIts
     };
     UninstallShortcutScan scan;
     EXPECT_EQ(stale_after(log, scan), Lines{"C:\\Old\\Uninstall Zel.lnk"});
-    EXPECT_EQ(scan.collected(),
-              (Lines{"C:\\Old\\Uninstall Zel.lnk", "C:\\Menu\\Uninstall Zel.lnk", "C:\\Menu\\Uninstall Zel.lnk"}));
+    EXPECT_EQ(scan.count(), 3u);
 }
 
 TEST(UninstallShortcutScan, OneOrSamePathsDeleteNothing)
@@ -110,7 +113,7 @@ TEST(UninstallShortcutScan, AValueLineIsNeverReadAsAKind)
 {
     UninstallShortcutScan scan;
     stale_after({"Program Group Shortcut Created", "Program Group Shortcut Created", "C:\\M\\Uninstall A.lnk"}, scan);
-    EXPECT_TRUE(scan.collected().empty());
+    EXPECT_EQ(scan.count(), 0u);
 }
 
 TEST(UninstallShortcutScan, StopsWithThe1024thPath)
@@ -124,13 +127,24 @@ TEST(UninstallShortcutScan, StopsWithThe1024thPath)
         if (!scan.take("C:\\M" + std::to_string(i) + "\\Uninstall Z.lnk")) break;
     }
     EXPECT_EQ(taken, 2048u);
-    ASSERT_EQ(scan.collected().size(), 1024u);
-    EXPECT_EQ(scan.stale().size(), 1023u);
-    EXPECT_EQ(scan.stale().front(), "C:\\M0\\Uninstall Z.lnk");
+    ASSERT_EQ(scan.count(), 1024u);
+    // All but the 1024th, which is the one kept.
+    Lines stale;
+    std::size_t position = 0;
+    while (const char* path = scan.next_stale(position)) stale.push_back(path);
+    ASSERT_EQ(stale.size(), 1023u);
+    EXPECT_EQ(stale.front(), "C:\\M0\\Uninstall Z.lnk");
+    EXPECT_EQ(stale.back(), "C:\\M1022\\Uninstall Z.lnk");
 }
 
 // ---------------------------------------------------------------------------------------------
 // Installed paths and command lines
+
+TEST(Join, PartsOneAfterTheOther)
+{
+    EXPECT_EQ(join({"C:", "\\", std::string("Apps"), "", "x"}), "C:\\Appsx");
+    EXPECT_EQ(join({}), "");
+}
 
 TEST(InstalledPathText, JoinsBaseSubdirectoryAndNameQuotedOnRequest)
 {
@@ -202,24 +216,24 @@ void expect_text(const RegistryText& text, const std::string& key, const std::st
 
 TEST(Associations, CurrentUserKeys)
 {
-    auto texts = association_texts(".abc", "C:\\Apps\\Demo\\demo.exe", true);
-    expect_text(texts[0], "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.abc", "Application",
+    auto text = [](int step) { return association_text(".abc", "C:\\Apps\\Demo\\demo.exe", true, step); };
+    expect_text(text(0), "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.abc", "Application",
                 "demo.exe");
-    expect_text(texts[1], "SOFTWARE\\Classes\\Applications\\demo.exe\\shell", "FriendlyCache", "demo.exe Module");
-    expect_text(texts[2], "SOFTWARE\\Classes\\Applications\\demo.exe\\shell\\open\\command", "",
+    expect_text(text(1), "SOFTWARE\\Classes\\Applications\\demo.exe\\shell", "FriendlyCache", "demo.exe Module");
+    expect_text(text(2), "SOFTWARE\\Classes\\Applications\\demo.exe\\shell\\open\\command", "",
                 "\"C:\\Apps\\Demo\\demo.exe\" \"%1\"");
 }
 
 TEST(Associations, ClassesRootKeys)
 {
-    auto texts = association_texts(".abc", "C:\\Apps\\Demo\\demo.exe", false);
-    expect_text(texts[0], ".abc", "", "abc_auto_file");
-    expect_text(texts[1], "abc_auto_file", "", "demo.exe File");
-    expect_text(texts[2], "abc_auto_file\\shell\\open\\command", "", "\"C:\\Apps\\Demo\\demo.exe\" \"%1\"");
+    auto text = [](int step) { return association_text(".abc", "C:\\Apps\\Demo\\demo.exe", false, step); };
+    expect_text(text(0), ".abc", "", "abc_auto_file");
+    expect_text(text(1), "abc_auto_file", "", "demo.exe File");
+    expect_text(text(2), "abc_auto_file\\shell\\open\\command", "", "\"C:\\Apps\\Demo\\demo.exe\" \"%1\"");
 }
 
 // ---------------------------------------------------------------------------------------------
-// Registry roots, key levels and value data
+// Registry roots and value data
 
 TEST(RegistryRoots, ExactNamesMapBothWaysAnyOtherIsTheCurrentUser)
 {
@@ -230,12 +244,6 @@ TEST(RegistryRoots, ExactNamesMapBothWaysAnyOtherIsTheCurrentUser)
     EXPECT_STREQ(registry_root_name(RegistryRoot::local_machine), "HKEY_LOCAL_MACHINE");
     for (const char* other : {"HKEY_CURRENT_CONFIG", "hkey_local_machine", "HKEY_USERS ", ""})
         EXPECT_EQ(registry_root_from_name(other), RegistryRoot::current_user) << other;
-}
-
-TEST(KeyPathLevels, EveryPrefixBeforeABackslashThenThePath)
-{
-    EXPECT_EQ(key_path_levels("Software\\Zel\\Tax"), (Lines{"Software", "Software\\Zel", "Software\\Zel\\Tax"}));
-    EXPECT_EQ(key_path_levels(".abc"), Lines{".abc"});
 }
 
 TEST(RegistryData, TypeBytesAndLengthByKind)

@@ -295,7 +295,7 @@ TEST_F(InstallCases, NoToTheRetryPromptLeavesTheFileAndGoesOn)
     EXPECT_EQ(wizard.program().wait_exit(), 0u);
 }
 
-TEST_F(InstallCases, WithoutUninstallerANonEmptyDestinationIsTakenAndNothingIsLogged)
+TEST_F(InstallCases, WithoutUninstallerANonEmptyDestinationIsTakenNothingIsLoggedAndARestartIsOffered)
 {
     CreateDirectoryA(destination.c_str(), nullptr);
     ASSERT_TRUE(write_file(in_destination("other.txt"), "other"));
@@ -308,8 +308,35 @@ TEST_F(InstallCases, WithoutUninstallerANonEmptyDestinationIsTakenAndNothingIsLo
     EXPECT_TRUE(file_exists(in_destination("docs\\more\\notes.txt")));
     EXPECT_FALSE(file_exists(in_destination("Install_Log.txt")));
     EXPECT_FALSE(registry_key_exists(HKEY_LOCAL_MACHINE, uninstall_keys + last_component()));
+
+    // The package recommends a restart: asked after a completed installation; No just ends.
     ui::click(ui::control(page, IDCANCEL));
+    std::optional<ui::MessageBoxInfo> restart = ui::wait_for_message_box(wizard.id());
+    ASSERT_TRUE(restart);
+    EXPECT_EQ(restart->caption, "Reboot?");
+    EXPECT_EQ(restart->text, "It is recommended that you restart your computer.  Would you like to restart your computer now?");
+    EXPECT_EQ(restart->icon, ui::BoxIcon::question);
+    ui::answer(*restart, "No");
     EXPECT_EQ(wizard.program().wait_exit(), 0u);
+}
+
+// A file where a subdirectory must go: the fatal message, and the installation ends there (result
+// 1) without the restart question and without going back into the wizard.
+TEST_F(InstallCases, ASubdirectoryThatCannotBeMadeEndsTheInstallationWithoutRestartQuestion)
+{
+    CreateDirectoryA(destination.c_str(), nullptr);
+    ASSERT_TRUE(write_file(in_destination("docs"), "a file, not a directory"));
+    WizardRun wizard("install_no_log");
+    ASSERT_TRUE(install(wizard));
+    std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(wizard.id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->caption, "Installation Information");
+    EXPECT_EQ(box->text, "Unable to create the directory: " + in_destination("docs\\more") + ".  This is a fatal error.");
+    EXPECT_EQ(box->icon, ui::BoxIcon::information);
+    ui::answer(*box, "OK");
+    EXPECT_EQ(wizard.program().wait_exit(), 0u);
+    EXPECT_TRUE(file_exists(in_destination("readme.txt")));
+    EXPECT_FALSE(file_exists(in_destination("registrar.dll")));
 }
 
 } // namespace

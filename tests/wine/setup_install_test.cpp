@@ -79,6 +79,12 @@ TEST_F(ShippedInstallation, EveryChoiceOnInstallsFilesLinksLogAndUninstallEntry)
     EXPECT_TRUE(ui::is_enabled(ui::control(page, IDCANCEL)));
     EXPECT_FALSE(ui::is_visible(ui::control(page, IDC_INSTALL_PROGRESS)));
     EXPECT_FALSE(ui::is_visible(ui::control(page, IDC_START_APPLICATION)));
+    // The page picture lies above the white part of the header band, which is stretched beneath it.
+    HWND picture = ui::control(page, IDC_PAGE_PICTURE);
+    ASSERT_TRUE(picture);
+    RECT place = ui::placement(picture);
+    EXPECT_GE(ui::placement(ui::control(page, IDC_HEADER_WHITE)).right, place.right);
+    EXPECT_EQ(ui::control_at(page, POINT{(place.left + place.right) / 2, (place.top + place.bottom) / 2}), picture);
 
     EXPECT_TRUE(same_lines(expected_log("shipped_log"), crlf_lines(read_file(log_path()))));
 

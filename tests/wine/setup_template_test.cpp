@@ -328,6 +328,14 @@ TEST(SetupTemplates, Installation)
         {{IDC_START_APPLICATION, "Button", "&Start Application", 5, 145, 90, 10, BS_AUTOCHECKBOX}, false, true},
     };
     EXPECT_EQ(dialog.controls.size(), std::size(controls));
+    // The white rectangle is stretched under the picture, and of two overlapping controls the
+    // one that comes first in the template is drawn on top.
+    auto position_of = [&](int id) {
+        for (std::size_t i = 0; i < dialog.controls.size(); ++i)
+            if (dialog.controls[i].id == id) return i;
+        return dialog.controls.size();
+    };
+    EXPECT_LT(position_of(IDC_PAGE_PICTURE), position_of(IDC_HEADER_WHITE));
     for (const Control& c : controls) {
         const Expected& e = c.expected;
         SCOPED_TRACE("control " + std::to_string(e.id) + " at " + std::to_string(e.x) + "," + std::to_string(e.y));
