@@ -44,7 +44,10 @@ HWND make_header_band(HWND page, HINSTANCE instance, const char* header_text)
     return band;
 }
 
+// A band already on screen is drawn afresh: the text it had may stay up otherwise.
 void show_header_text(HWND band, HWND page, const char* header_text)
 {
-    if (band) stream_rtf(band, page, header_text);
+    if (!band) return;
+    stream_rtf(band, page, header_text);
+    InvalidateRect(band, nullptr, TRUE);
 }

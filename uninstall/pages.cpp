@@ -225,8 +225,9 @@ void ProgressPage::complete()
     if (!details_.empty()) show_and_enable(window(), IDC_PROGRESS_DETAILS);
     SetDlgItemTextA(window(), IDC_TEXT, "Uninstall Complete");
     ShowWindow(GetDlgItem(window(), IDC_TEXT), SW_SHOW);
-    SetWindowTextA(window(), "Uninstall Complete");
     show_header_text(band_, window(), complete_header_rtf);
+    // Last, so that whoever watches the title finds the page complete.
+    SetWindowTextA(window(), "Uninstall Complete");
 }
 
 void ProgressPage::show_details()
