@@ -3,25 +3,28 @@
 // installations left behind.
 #pragma once
 
+#include "install_log_kinds.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The kind lines of the install log.
-inline constexpr char log_description[] = "Description";
-inline constexpr char log_directory_created[] = "Directory Created";
-inline constexpr char log_file_created[] = "File Created";
-inline constexpr char log_file_ask_to_remove[] = "File Created Ask To Remove";
-inline constexpr char log_file_ask_to_remove_and_unregister[] = "File Created Ask To Remove and Unregister";
-inline constexpr char log_desktop_shortcut[] = "Desktop Shortcut Created";
-inline constexpr char log_program_group[] = "Program Group Created";
-inline constexpr char log_program_group_shortcut[] = "Program Group Shortcut Created";
-inline constexpr char log_startup_shortcut[] = "Startup Shortcut Created";
-inline constexpr char log_registry_entry[] = "Registry Entry Created";
-inline constexpr char log_registry_value[] = "Registry Value Created";
+// The kind lines of the install log, under the names the installation uses; the texts are the
+// ones the uninstaller reads.
+inline constexpr auto& log_description = log_kind::description;
+inline constexpr auto& log_directory_created = log_kind::directory_created;
+inline constexpr auto& log_file_created = log_kind::file_created;
+inline constexpr auto& log_file_ask_to_remove = log_kind::file_ask_to_remove;
+inline constexpr auto& log_file_ask_to_remove_and_unregister = log_kind::file_ask_to_remove_and_unregister;
+inline constexpr auto& log_desktop_shortcut = log_kind::desktop_shortcut;
+inline constexpr auto& log_program_group = log_kind::program_group;
+inline constexpr auto& log_program_group_shortcut = log_kind::program_group_shortcut;
+inline constexpr auto& log_startup_shortcut = log_kind::startup_shortcut;
+inline constexpr auto& log_registry_entry = log_kind::registry_entry;
+inline constexpr auto& log_registry_value = log_kind::registry_value;
 
-inline constexpr char install_log_name[] = "Install_Log.txt";
+inline constexpr auto& install_log_name = install_log_file_name;
 
 // The value line of an entry: for the two registry kinds key_name + "\" + value, for any other
 // kind the value, and without a value the log's own path.
