@@ -155,23 +155,6 @@ bool setup_page_scenes()
     return ok;
 }
 
-// What the shipped package leaves outside its destination: the links, the program group and
-// the uninstall key.
-void remove_shipped_installation()
-{
-    char desktop[MAX_PATH] = {}, programs[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
-    std::string group = std::string(programs) + "\\Zelmor Income Tax";
-    for (const char* name : {"Zelmor Federal Income Tax .lnk", "Zelmor Federal Income Tax 2010.lnk"}) {
-        DeleteFileA((std::string(desktop) + "\\" + name).c_str());
-        DeleteFileA((group + "\\" + name).c_str());
-    }
-    DeleteFileA((group + "\\Uninstall Zelmor Income Tax.lnk").c_str());
-    RemoveDirectoryA(group.c_str());
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmor Income Tax");
-}
-
 // Moves a message box into the bottom right corner of the screen, off the page beneath it.
 void move_aside(HWND box)
 {

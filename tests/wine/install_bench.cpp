@@ -20,21 +20,6 @@
 
 namespace {
 
-void remove_shipped_traces()
-{
-    char desktop[MAX_PATH] = {}, programs[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
-    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
-    std::string group = std::string(programs) + "\\Zelmor Income Tax";
-    for (const char* name : {"Zelmor Federal Income Tax .lnk", "Zelmor Federal Income Tax 2010.lnk"}) {
-        DeleteFileA((std::string(desktop) + "\\" + name).c_str());
-        DeleteFileA((group + "\\" + name).c_str());
-    }
-    DeleteFileA((group + "\\Uninstall Zelmor Income Tax.lnk").c_str());
-    RemoveDirectoryA(group.c_str());
-    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmor Income Tax");
-}
-
 bool completed(HWND page)
 {
     HWND text = GetDlgItem(page, IDC_INSTALL_COMPLETE);
@@ -85,10 +70,10 @@ int main(int argc, char** argv)
     int rounds = argc > 3 ? std::atoi(argv[3]) : 3;
     double best = -1;
     for (int round = 0; round < rounds; ++round) {
-        remove_shipped_traces();
+        remove_shipped_installation();
         std::string destination = std::string(argv[2]) + std::to_string(round);
         double ms = one_round(destination);
-        remove_shipped_traces();
+        remove_shipped_installation();
         remove_tree(destination);
         if (ms < 0) {
             std::fprintf(stderr, "install_bench: the installation did not complete\n");

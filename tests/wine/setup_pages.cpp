@@ -3,6 +3,9 @@
 #include "setup_resource.h"
 #include "ui_driver.h"
 
+#include <shlobj.h>
+#include <shlwapi.h>
+
 std::string page_name(SetupPage page)
 {
     switch (page) {
@@ -116,4 +119,19 @@ HWND WizardRun::install()
     HWND found = nullptr;
     ui::wait_until([&] { return (found = install_page(id())) != nullptr; });
     return page_ = found;
+}
+
+void remove_shipped_installation()
+{
+    char desktop[MAX_PATH] = {}, programs[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop);
+    SHGetFolderPathA(nullptr, CSIDL_PROGRAMS, nullptr, SHGFP_TYPE_CURRENT, programs);
+    std::string group = std::string(programs) + "\\Zelmor Income Tax";
+    for (const char* name : {"Zelmor Federal Income Tax .lnk", "Zelmor Federal Income Tax 2010.lnk"}) {
+        DeleteFileA((std::string(desktop) + "\\" + name).c_str());
+        DeleteFileA((group + "\\" + name).c_str());
+    }
+    DeleteFileA((group + "\\Uninstall Zelmor Income Tax.lnk").c_str());
+    RemoveDirectoryA(group.c_str());
+    SHDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zelmor Income Tax");
 }

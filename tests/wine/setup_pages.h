@@ -32,6 +32,10 @@ bool wait_for_completion(HWND page);
 // setup.exe and started there, so that its setup directory is the scratch directory.
 ui::Program start_setup(const std::string& package, const ScratchDirectory& directory);
 
+// Removes what the shipped package leaves outside its destination: the links on the desktop and
+// in the program group, the program group and the uninstall key.
+void remove_shipped_installation();
+
 // Waits until the process shows a page in a window other than `previous`, of any kind.
 HWND wait_for_new_page(DWORD process_id, HWND previous);
 
