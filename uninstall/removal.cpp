@@ -79,10 +79,9 @@ bool remove_registry_key(const std::string& value)
 
 bool remove_registry_value(const std::string& value) { return remove_in_parent(value, RegDeleteValueA); }
 
-// Both paths quoted: the system directory or the file may have blanks in their paths.
 void unregister_server(const std::string& system_directory, const std::string& path)
 {
-    std::string command = "\"" + system_directory + "\\regsvr32.exe\" /s /u \"" + path + "\"";
+    std::string command = unregister_command(system_directory, path);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};

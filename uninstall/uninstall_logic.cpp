@@ -281,3 +281,10 @@ std::string progress_page_details(std::string_view shown_text, const std::vector
     }
     return text;
 }
+
+std::string unregister_command(std::string_view system_directory, std::string_view path)
+{
+    std::string command = "\"";
+    command.append(system_directory).append("\\regsvr32.exe\" /s /u \"").append(path) += '"';
+    return command;
+}

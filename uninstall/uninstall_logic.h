@@ -127,6 +127,10 @@ RegistryPath split_registry_path(std::string_view value);
 // The question before a shared or registered file is deleted.
 std::string delete_question(std::string_view path);
 
+// The command line that unregisters a self-registered file: the system directory's regsvr32.exe
+// with "/s /u" and the file, both paths quoted, since either may hold blanks.
+std::string unregister_command(std::string_view system_directory, std::string_view path);
+
 // Where a failed removal is reported.
 enum class ReportPlace { none, message_box, details };
 

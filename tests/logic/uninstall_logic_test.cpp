@@ -410,3 +410,11 @@ TEST(RemovalTexts, AskBeforeASharedFileAndExplainTheDetails)
 }
 
 } // namespace
+
+TEST(UnregisterCommand, QuotesTheProgramAndTheFileSoThatBlanksStayInTheirPaths)
+{
+    EXPECT_EQ(unregister_command("C:\\windows\\system32", "C:\\Program Files\\Shared Parts\\parts.dll"),
+              "\"C:\\windows\\system32\\regsvr32.exe\" /s /u \"C:\\Program Files\\Shared Parts\\parts.dll\"");
+    // Split the way the system splits a command line, the path is one argument.
+    EXPECT_EQ(command_argument(3, unregister_command("C:\\Win Dir\\system32", "C:\\A B\\c.dll")), "C:\\A B\\c.dll");
+}
