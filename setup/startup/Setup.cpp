@@ -35,11 +35,8 @@ constexpr char instance_lock_name[] = "Pellwick SetupCore Lock";
 constexpr char already_running_message[] = "There is already an instance of this program running.";
 constexpr char already_running_title[] = "Single Instance Allowed Only.";
 
-// Where a fatal shutdown writes its report: empty (the root of the current drive) until known.
-std::string g_setup_directory;
-
 // A hardware fault (access violation and the like) ends the program like any other failure.
-LONG WINAPI report_crash(EXCEPTION_POINTERS*) { fatal_shutdown(g_setup_directory); }
+LONG WINAPI report_crash(EXCEPTION_POINTERS*) { fatal_error(); }
 
 
 struct WizardPages {
@@ -85,7 +82,8 @@ bool check_system(SetupRun& run)
     TRACE_POINT();
     run.os_version = query_os_version();
     if (!system_accepted(run.description, run.os_version)) return false;
-    run.context.setup_directory = g_setup_directory = setup_directory();
+    run.context.setup_directory = setup_directory();
+    set_fatal_error_directory(run.context.setup_directory);
     resolve_special_folders(*run.folders);
     return true;
 }
@@ -219,14 +217,6 @@ bool run_setup(SetupRun& run)
 }
 
 } // namespace
-
-void fatal_error()
-{
-    // Writing the report needs memory too: a failure while writing it must not start another.
-    static volatile LONG entered = 0;
-    if (InterlockedExchange(&entered, 1) != 0) ExitProcess(1);
-    fatal_shutdown(g_setup_directory);
-}
 
 int setup_main(HINSTANCE instance)
 {

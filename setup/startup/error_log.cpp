@@ -8,6 +8,9 @@
 
 namespace {
 
+// Empty, the root of the current drive, until start-up knows the setup directory.
+std::string fatal_error_directory;
+
 void write_text(HANDLE file, const std::string& text)
 {
     DWORD written = 0;
@@ -46,4 +49,14 @@ void fatal_shutdown(const std::string& directory)
     }
     MessageBoxA(nullptr, fatal_message_text().c_str(), fatal_message_title, MB_OK | MB_ICONWARNING);
     std::exit(1);
+}
+
+void set_fatal_error_directory(const std::string& directory) { fatal_error_directory = directory; }
+
+void fatal_error()
+{
+    // Writing the report needs memory too: a failure while writing it must not start another.
+    static volatile LONG entered = 0;
+    if (InterlockedExchange(&entered, 1) != 0) ExitProcess(1);
+    fatal_shutdown(fatal_error_directory);
 }
