@@ -150,33 +150,3 @@ bool set_write_time(const std::string& path, std::uint64_t seconds)
     return set;
 }
 
-std::string console_output(const std::string& command_line)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read_end = nullptr, write_end = nullptr;
-    if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return {};
-    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write_end;
-    startup.hStdError = write_end;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION process{};
-    std::string line = command_line;
-    std::string output;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                       &process)) {
-        CloseHandle(write_end);
-        write_end = nullptr;
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(read_end, buffer, sizeof buffer, &got, nullptr) && got > 0) output.append(buffer, got);
-        WaitForSingleObject(process.hProcess, 15000);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
-    if (write_end) CloseHandle(write_end);
-    CloseHandle(read_end);
-    return output;
-}

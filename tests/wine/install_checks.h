@@ -44,6 +44,3 @@ void delete_registry_tree(HKEY root, const std::string& key);
 // The file's last-write time in seconds since 1970; 0 when the file is missing.
 std::uint64_t write_time(const std::string& path);
 bool set_write_time(const std::string& path, std::uint64_t seconds);
-
-// Runs a console program and returns what it wrote to its standard output.
-std::string console_output(const std::string& command_line);

@@ -129,7 +129,7 @@ TEST_F(ShippedInstallation, EveryChoiceOnInstallsFilesLinksLogAndUninstallEntry)
     ASSERT_TRUE(uninstall);
     EXPECT_EQ(uninstall->bytes.c_str(),
               "\"" + destination + "\\Uninstall.exe\" \"" + destination + "\\Install_Log.txt\"");
-    std::string listing = console_output("uninstaller.exe --list");
+    std::string listing = run_and_capture("uninstaller.exe --list").output;
     EXPECT_NE(listing.find("Zelmor Income Tax"), std::string::npos) << listing;
 
     // Exit ends setup.

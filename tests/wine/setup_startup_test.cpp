@@ -15,39 +15,6 @@
 
 namespace {
 
-// Runs a program of the prefix to its end; its exit code, and what it wrote to its standard output.
-struct ProgramRun {
-    DWORD exit_code = 0xFFFFFFFF;
-    std::string output;
-};
-
-ProgramRun run_and_capture(std::string command_line)
-{
-    ProgramRun run;
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE read_end = nullptr, write_end = nullptr;
-    if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return run;
-    ScopedHandle reader(read_end), writer(write_end);
-    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write_end;
-    startup.hStdError = write_end;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
-        return run;
-    ScopedHandle process(info.hProcess), thread(info.hThread);
-    writer.reset();
-    char chunk[256];
-    DWORD got = 0;
-    while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got > 0) run.output.append(chunk, got);
-    WaitForSingleObject(info.hProcess, ui::default_timeout_ms);
-    GetExitCodeProcess(info.hProcess, &run.exit_code);
-    run.output.erase(run.output.find_last_not_of(" \r\n") + 1);
-    return run;
-}
-
 // The Windows version the Wine prefix reports, set for the life of the object and restored after.
 class PrefixWindowsVersion {
 public:

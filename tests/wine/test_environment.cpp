@@ -1,5 +1,6 @@
 #include "test_environment.h"
 
+#include "scoped_handle.h"
 #include "ui_driver.h"
 
 #include <fstream>
@@ -147,4 +148,33 @@ void register_test_programs(int argc, char** argv)
         if (equals != std::string::npos)
             programs()[argument.substr(0, equals)] = ui::windows_path_from_unix(argument.substr(equals + 1));
     }
+}
+
+ProgramRun run_and_capture(std::string command_line)
+{
+    ProgramRun run;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE read_end = nullptr, write_end = nullptr;
+    if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return run;
+    ScopedHandle reader(read_end), writer(write_end);
+    SetHandleInformation(read_end, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = write_end;
+    startup.hStdError = write_end;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &info))
+        return run;
+    ScopedHandle process(info.hProcess), thread(info.hThread);
+    writer.reset();  // the pipe ends when the program's copy of its write end goes
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(read_end, chunk, sizeof chunk, &got, nullptr) && got > 0) run.output.append(chunk, got);
+    WaitForSingleObject(info.hProcess, ui::default_timeout_ms);
+    GetExitCodeProcess(info.hProcess, &run.exit_code);
+    run.output.erase(run.output.find_last_not_of(" \r\n") + 1);
+    return run;
 }

@@ -26,6 +26,16 @@ private:
     std::string path_;
 };
 
+// A program run to its end: its exit code, and what it wrote to its standard output and error,
+// without trailing blanks and line ends.
+struct ProgramRun {
+    DWORD exit_code = 0xFFFFFFFF;
+    std::string output;
+};
+
+// Runs the command line (console programs without a console window) and waits for its end.
+ProgramRun run_and_capture(std::string command_line);
+
 // Copies a file; false when it fails.
 bool copy_file(const std::string& from, const std::string& to);
 std::string read_file(const std::string& path);
