@@ -51,18 +51,33 @@ DWORD CALLBACK read_rtf_stream(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LON
     return 0;
 }
 
-void stream_rtf(HWND rich_edit, HWND page, std::string_view text)
+namespace {
+
+// EM_STREAMIN of the text up to its first NUL, as the text is measured.
+void stream_in(HWND rich_edit, std::string_view text)
 {
-    {
-        WindowDc device(page);
-        SendMessageA(rich_edit, EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(device.get()), 0);
-    }
-    // Up to the first NUL, as the text is measured.
     std::string_view measured = text.substr(0, text.find('\0'));
     RtfStreamCookie cookie{measured.data(), static_cast<LONG>(measured.size())};
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
     stream.pfnCallback = read_rtf_stream;
     SendMessageA(rich_edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+}
+
+} // namespace
+
+void stream_rtf(HWND rich_edit, HWND page, std::string_view text)
+{
+    {
+        WindowDc device(page);
+        SendMessageA(rich_edit, EM_SETTARGETDEVICE, reinterpret_cast<WPARAM>(device.get()), 0);
+    }
+    stream_in(rich_edit, text);
     SendMessageA(rich_edit, EM_SETREADONLY, TRUE, 0);
+}
+
+void restream_rtf(HWND rich_edit, HWND page, std::string_view text)
+{
+    WindowDc device(page);
+    stream_in(rich_edit, text);
 }

@@ -20,6 +20,10 @@ ScopedLibrary load_rich_edit_library(const std::string& system_directory);
 // as target, line width 0); the control is read-only afterwards.
 void stream_rtf(HWND rich_edit, HWND page, std::string_view text);
 
+// Replaces the text of a control that stream_rtf filled, with the page's device context held
+// meanwhile; the target device and the read-only state stay as they are.
+void restream_rtf(HWND rich_edit, HWND page, std::string_view text);
+
 // The stream reader behind stream_rtf, over the cookie's bytes.
 struct RtfStreamCookie {
     const char* position = nullptr;

@@ -15,7 +15,6 @@
 #include "trace.h"
 
 #include <commctrl.h>
-#include <richedit.h>
 
 namespace {
 
@@ -303,16 +302,7 @@ void InstallPage::close_installation()
     set_shown(page, IDC_INSTALL_COMPLETE, true, true);
     if (install_.description->offer_start_application) set_shown(page, IDC_START_APPLICATION, true, true);
 
-    if (header_control_) {
-        // The banner keeps the target device it got at the start.
-        HDC device = GetDC(page);
-        RtfStreamCookie cookie{complete_banner, static_cast<LONG>(sizeof complete_banner - 1)};
-        EDITSTREAM stream{};
-        stream.dwCookie = reinterpret_cast<DWORD_PTR>(&cookie);
-        stream.pfnCallback = read_rtf_stream;
-        SendMessageA(header_control_, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-        ReleaseDC(page, device);
-    }
+    if (header_control_) restream_rtf(header_control_, page, complete_banner);
     InvalidateRect(page, nullptr, TRUE);
 }
 

@@ -66,6 +66,14 @@ protected:
 
     std::string log() const { return read_file(in_destination("Install_Log.txt")); }
 
+    // The shared file, made and then held open without sharing, as another program might hold it.
+    HANDLE hold_shared_file() const
+    {
+        CreateDirectoryA(shared_directory().c_str(), nullptr);
+        if (!write_file(shared_file(), "held")) return INVALID_HANDLE_VALUE;
+        return CreateFileA(shared_file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    }
+
     ScratchDirectory dir;
     std::string destination;
     std::string common_files = shell_folder(CSIDL_PROGRAM_FILES_COMMON);
@@ -233,9 +241,7 @@ TEST_F(InstallCases, ADestinationWithFilesButNoLogIsRefusedAndTheDestinationPage
 // A file held open without sharing by this test: the retry prompt; Yes tries again.
 TEST_F(InstallCases, AFileThatCannotBeWrittenIsPromptedForAndYesWritesItOnceReleased)
 {
-    CreateDirectoryA(shared_directory().c_str(), nullptr);
-    ASSERT_TRUE(write_file(shared_file(), "held"));
-    HANDLE held = CreateFileA(shared_file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = hold_shared_file();
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
     WizardRun wizard("install");
@@ -274,9 +280,7 @@ TEST_F(InstallCases, AFileThatCannotBeWrittenIsPromptedForAndYesWritesItOnceRele
 // No leaves the file as it is, yet logs it and goes on; Esc on the completion page exits.
 TEST_F(InstallCases, NoToTheRetryPromptLeavesTheFileAndGoesOn)
 {
-    CreateDirectoryA(shared_directory().c_str(), nullptr);
-    ASSERT_TRUE(write_file(shared_file(), "held"));
-    HANDLE held = CreateFileA(shared_file().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = hold_shared_file();
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
 
     WizardRun wizard("install");
