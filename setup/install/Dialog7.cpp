@@ -3,6 +3,7 @@
 #include "directories.h"
 #include "error_log.h"
 #include "install_log.h"
+#include "install_messages.h"
 #include "install_steps.h"
 #include "install_texts.h"
 #include "installed_files.h"
@@ -27,9 +28,7 @@ std::uint8_t tick_busy = 0;
 constexpr UINT_PTR tick_timer = 0;
 constexpr UINT tick_period_ms = 1;
 
-constexpr char information_title[] = "Installation Information";
 constexpr char error_title[] = "Installation Error";
-constexpr char fatal_title[] = "Fatal Installation Error";
 
 constexpr char cannot_list_message[] =
     "Change the installation directory.  The install directory must be new or empty: ";
@@ -171,9 +170,7 @@ bool InstallPage::run_step(std::uint32_t step_number)
     case InstallStep::program_group: return create_program_group(install_);
     case InstallStep::startup_shortcuts: create_startup_shortcuts(install_); break;
     case InstallStep::uninstall_registration: register_uninstall(install_); break;
-    case InstallStep::old_uninstall_shortcuts:
-        if (update_mode_) remove_old_uninstall_shortcuts(install_);
-        break;
+    case InstallStep::old_uninstall_shortcuts: remove_old_uninstall_shortcuts(install_); break;
     case InstallStep::nothing: break;
     case InstallStep::associations: associate_extensions(install_); break;
     case InstallStep::run_during_install:
@@ -194,14 +191,16 @@ bool InstallPage::check_destination()
     if (install_.description->make_uninstall == 1) {
         switch (directory_state(destination)) {
         case DirectoryState::cannot_list:
-            ask(join({cannot_list_message, destination}).c_str(), fatal_title, MB_OK | MB_ICONWARNING);
+            ask(join({cannot_list_message, destination}).c_str(), fatal_installation_error_title,
+                MB_OK | MB_ICONWARNING);
             return false;
         case DirectoryState::not_empty:
             if (!is_file(install_log_path(destination))) {
-                ask(not_empty_message, information_title, MB_OK | MB_ICONINFORMATION);
+                ask(not_empty_message, installation_information_title, MB_OK | MB_ICONINFORMATION);
                 return false;
             }
-            if (ask(update_question, information_title, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
+            if (ask(update_question, installation_information_title, MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return false;
             update_mode_ = 1;
             install_.update_mode = true;
             break;
@@ -239,7 +238,7 @@ bool InstallPage::extract_file(std::size_t entry)
         int created = 0;
         if (!create_directory_path(directory, &created)) {
             ask(join({"Unable to create the directory: ", directory, ".  This is a fatal error."}).c_str(),
-                information_title, MB_OK | MB_ICONINFORMATION);
+                installation_information_title, MB_OK | MB_ICONINFORMATION);
             return false;
         }
         log_created_directories(install_, log_directory_created, directory, created);
@@ -254,7 +253,7 @@ bool InstallPage::extract_file(std::size_t entry)
                                      ".  The file may locked by Windows.  You may attempt to fix the problem OR "
                                      "continue the installation without copying the file.\r\n\r\nWould you like "
                                      "to retry?"});
-        if (ask(prompt.c_str(), information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
+        if (ask(prompt.c_str(), installation_information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
     }
     set_write_time(path, file.time_low);
 

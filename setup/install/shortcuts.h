@@ -19,5 +19,5 @@ void create_desktop_shortcuts(const InstallContext& install);  // step 5
 bool create_program_group(const InstallContext& install);      // step 6; false: its log write failed
 void create_startup_shortcuts(const InstallContext& install);  // step 7
 void register_uninstall(const InstallContext& install);        // step 8
-void remove_old_uninstall_shortcuts(const InstallContext& install);  // step 9
+void remove_old_uninstall_shortcuts(const InstallContext& install);  // step 9, in an update run only
 void associate_extensions(const InstallContext& install);      // step 11
