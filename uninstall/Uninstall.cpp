@@ -5,6 +5,7 @@
 // working copy does the work and stays behind in the temporary directory.
 #include "pages.h"
 #include "path_text.h"
+#include "program_file.h"
 #include "rich_edit.h"
 #include "scoped_com.h"
 #include "scoped_handle.h"
@@ -21,20 +22,6 @@ namespace {
 
 constexpr char instance_lock_name[] = "Pellwick Uninstall Lock";
 constexpr char already_running_message[] = "There is already an instance of this program running.";
-
-std::string own_path()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 std::string temporary_directory()
 {
@@ -114,7 +101,7 @@ int uninstall_main(HINSTANCE instance)
     run.instance = instance;
     run.nt_family = (GetVersion() & 0x80000000u) == 0;
     std::string command_line = GetCommandLineA();
-    std::string program = own_path();
+    std::string program = program_file_path();
     if (is_working_copy(command_line))
         run_working_copy(run, program, command_line);
     else

@@ -5,7 +5,7 @@
 #include "crc.h"
 #include "package_container.h"
 #include "package_inflater.h"
-#include "setup_directory.h"
+#include "program_file.h"
 #include "trace.h"
 #include "try_resize.h"
 #include "whole_file.h"
@@ -34,7 +34,7 @@ bool read_own_file(std::vector<std::uint8_t>& image)
     char temp_file[MAX_PATH + 1] = {};
     if (!GetTempPathA(sizeof temp_directory, temp_directory)) return false;
     if (!GetTempFileNameA(temp_directory, "Del", 0, temp_file)) return false;
-    bool ok = CopyFileA(setup_program_path().c_str(), temp_file, FALSE) && read_whole_file(temp_file, image);
+    bool ok = CopyFileA(program_file_path().c_str(), temp_file, FALSE) && read_whole_file(temp_file, image);
     DeleteFileA(temp_file);
     return ok;
 }
