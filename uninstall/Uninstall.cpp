@@ -23,28 +23,17 @@ namespace {
 constexpr char instance_lock_name[] = "Pellwick Uninstall Lock";
 constexpr char already_running_message[] = "There is already an instance of this program running.";
 
-std::string temporary_directory()
-{
-    DWORD length = GetTempPathA(0, nullptr);
-    if (length == 0) return {};
-    std::string directory(length, '\0');
-    directory.resize(GetTempPathA(length, directory.data()));
-    return directory;
-}
-
 // Copies this program to a new temporary file and starts it as the working copy, handing on the
 // log's path and this file's path. Does not wait for it. A copy that cannot start is removed.
 void start_working_copy(const std::string& program, const std::string& command_line)
 {
-    std::string copy(MAX_PATH, '\0');
-    if (!GetTempFileNameA(temporary_directory().c_str(), "Del", 0, copy.data())) return;
-    copy.resize(copy.find('\0'));
+    std::string copy = copy_program_to_temporary_file();
+    if (copy.empty()) return;
     std::string working_command = working_copy_command_line(copy, command_argument(1, command_line), program);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CopyFileA(program.c_str(), copy.c_str(), FALSE) ||
-        !CreateProcessA(nullptr, working_command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessA(nullptr, working_command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &started)) {
         DeleteFileA(copy.c_str());
         return;

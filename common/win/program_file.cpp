@@ -13,3 +13,18 @@ std::string program_file_path()
         buffer.resize(buffer.size() * 2);
     }
 }
+
+std::string copy_program_to_temporary_file()
+{
+    DWORD length = GetTempPathA(0, nullptr);
+    if (length == 0) return {};
+    std::string directory(length, '\0');
+    directory.resize(GetTempPathA(length, directory.data()));
+    // GetTempFileNameA writes the directory, the prefix, four hex digits and ".tmp".
+    std::string copy(directory.size() + MAX_PATH, '\0');
+    if (directory.empty() || !GetTempFileNameA(directory.c_str(), "Del", 0, copy.data())) return {};
+    copy.resize(copy.find('\0'));
+    if (CopyFileA(program_file_path().c_str(), copy.c_str(), FALSE)) return copy;
+    DeleteFileA(copy.c_str());
+    return {};
+}

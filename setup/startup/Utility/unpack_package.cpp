@@ -30,12 +30,10 @@ void tell(const char* text) { MessageBoxA(nullptr, text, message_title, MB_OK | 
 // never opened for reading. The copy is gone again in every case.
 bool read_own_file(std::vector<std::uint8_t>& image)
 {
-    char temp_directory[MAX_PATH + 1] = {};
-    char temp_file[MAX_PATH + 1] = {};
-    if (!GetTempPathA(sizeof temp_directory, temp_directory)) return false;
-    if (!GetTempFileNameA(temp_directory, "Del", 0, temp_file)) return false;
-    bool ok = CopyFileA(program_file_path().c_str(), temp_file, FALSE) && read_whole_file(temp_file, image);
-    DeleteFileA(temp_file);
+    std::string copy = copy_program_to_temporary_file();
+    if (copy.empty()) return false;
+    bool ok = read_whole_file(copy, image);
+    DeleteFileA(copy.c_str());
     return ok;
 }
 
