@@ -63,7 +63,7 @@ private:
 
 // ---- the first page
 
-UninstallPage::UninstallPage(UninstallRun& run) : PageDialog(IDD_UNINSTALL), run_(run) {}
+UninstallPage::UninstallPage(UninstallRun& run) : CatchingPageDialog(IDD_UNINSTALL), run_(run) {}
 
 bool UninstallPage::on_init_dialog()
 {
@@ -134,7 +134,7 @@ void UninstallPage::on_exception() noexcept { end_page(result_leave); }
 
 // ---- the progress page
 
-ProgressPage::ProgressPage(UninstallRun& run) : PageDialog(IDD_UNINSTALL_PROGRESS), run_(run) {}
+ProgressPage::ProgressPage(UninstallRun& run) : CatchingPageDialog(IDD_UNINSTALL_PROGRESS), run_(run) {}
 
 bool ProgressPage::on_init_dialog()
 {

@@ -15,7 +15,7 @@
 // Uninstall on the first page.
 inline constexpr std::int32_t result_uninstall = 0;
 
-class UninstallPage : public PageDialog {
+class UninstallPage : public CatchingPageDialog {
 public:
     explicit UninstallPage(UninstallRun& run);
 
@@ -32,7 +32,7 @@ private:
     UninstallRun& run_;
 };
 
-class ProgressPage : public PageDialog {
+class ProgressPage : public CatchingPageDialog {
 public:
     explicit ProgressPage(UninstallRun& run);
 

@@ -45,17 +45,7 @@ INT_PTR CALLBACK PageDialog::dialog_procedure(HWND window, UINT message, WPARAM 
     }
     auto* page = reinterpret_cast<PageDialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!page) return FALSE;
-#if __cpp_exceptions
-    try {
-        return page->handle(message, wparam);
-    } catch (...) {
-        page->on_exception();
-        return FALSE;
-    }
-#else
-    // Built without exceptions (the setup program), failures end the program where they happen.
     return page->handle(message, wparam);
-#endif
 }
 
 INT_PTR PageDialog::handle(UINT message, WPARAM wparam)

@@ -38,15 +38,40 @@ protected:
     virtual void on_command(int id, int notification) = 0;
     // WM_TIMER; the dialog manager always gets FALSE back.
     virtual void on_timer(UINT_PTR) {}
-    // An exception escaped a handler; it must not travel through the system's code.
-    virtual void on_exception() noexcept = 0;
+
+    // Hands one message of the dialog procedure to the handlers above. A program built with
+    // exceptions overrides it to catch them (CatchingPageDialog): none may travel through the
+    // system's code. The setup program has none: its failures end it where they happen.
+    virtual INT_PTR handle(UINT message, WPARAM wparam);
 
 private:
     static INT_PTR CALLBACK dialog_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-    INT_PTR handle(UINT message, WPARAM wparam);
     void run_message_loop();
 
     int template_id_;
     HWND window_ = nullptr;
     std::int32_t page_result_ = result_leave;
 };
+
+#if __cpp_exceptions
+// A page of a program built with exceptions: an exception that escapes a handler ends up in
+// on_exception instead of the system's code. Header-only, so that it is compiled with the
+// program's own options.
+class CatchingPageDialog : public PageDialog {
+protected:
+    using PageDialog::PageDialog;
+
+    // An exception escaped a handler.
+    virtual void on_exception() noexcept = 0;
+
+    INT_PTR handle(UINT message, WPARAM wparam) override
+    {
+        try {
+            return PageDialog::handle(message, wparam);
+        } catch (...) {
+            on_exception();
+            return FALSE;
+        }
+    }
+};
+#endif

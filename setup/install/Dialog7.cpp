@@ -1,7 +1,6 @@
 #include "Dialog7.h"
 
 #include "directories.h"
-#include "error_log.h"
 #include "install_log.h"
 #include "install_messages.h"
 #include "install_steps.h"
@@ -315,5 +314,3 @@ void InstallPage::on_command(int id, int)
         start_files(&FileEntry::start_after_install, &FileEntry::start_arguments);
     end_page(page_result());
 }
-
-void InstallPage::on_exception() noexcept { fatal_shutdown(context_.setup_directory); }

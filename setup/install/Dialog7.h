@@ -25,7 +25,6 @@ private:
     bool on_init_dialog() override;
     void on_command(int id, int notification) override;
     void on_timer(UINT_PTR timer) override;
-    void on_exception() noexcept override;
 
     void tick();
     bool run_step(std::uint32_t step_number);

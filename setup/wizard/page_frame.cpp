@@ -1,6 +1,5 @@
 #include "page_frame.h"
 
-#include "error_log.h"
 #include "rich_edit.h"
 #include "setup_resource.h"
 
@@ -116,4 +115,3 @@ void SetupPage::on_command(int id, int notification)
     }
 }
 
-void SetupPage::on_exception() noexcept { fatal_shutdown(context_.setup_directory); }

@@ -54,7 +54,6 @@ protected:
 private:
     bool on_init_dialog() final;
     void on_command(int id, int notification) final;
-    void on_exception() noexcept final;
 
     const WizardContext& context_;
 };
