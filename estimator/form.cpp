@@ -2,7 +2,7 @@
 
 #include "form_layout.h"
 #include "message_texts.h"
-#include "program_file.h"
+#include "program_path.h"
 #include "program_title.h"
 #include "resource.h"
 #include "saved_entries.h"
@@ -319,5 +319,5 @@ void TForm1::move_window(int left, int top)
 
 void TForm1::show_message(const std::string& text, UINT icon)
 {
-    MessageBoxA(window_, text.c_str(), program_title(program_file_path()).c_str(), MB_OK | icon);
+    MessageBoxA(window_, text.c_str(), program_title(running_program_path()).c_str(), MB_OK | icon);
 }

@@ -1,6 +1,6 @@
 #include "saved_entries_file.h"
 
-#include "program_file.h"
+#include "program_path.h"
 #include "saved_entries.h"
 #include "scoped_handles.h"
 
@@ -18,7 +18,7 @@ DWORD write_all(HANDLE file, const char* bytes, DWORD size)
 
 std::string saved_entries_path()
 {
-    std::string path = program_file_path();
+    std::string path = running_program_path();
     std::size_t separator = path.find_last_of('\\');
     path.erase(separator == std::string::npos ? 0 : separator + 1);
     return path + saved_entries_file_name;

@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <mutex>
+
 namespace {
 
 constexpr UINT_PTR removal_timer = 1;
@@ -157,7 +159,7 @@ void ProgressPage::removal_tick()
 {
     if (busy_ || completed_) return;
     BusyFlag busy(busy_);
-    CriticalSectionLock lock(lock_);
+    std::lock_guard<CriticalSection> lock(lock_);
     const std::size_t count = run_.entries.size();
     if (!started_) {
         started_ = true;

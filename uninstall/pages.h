@@ -3,7 +3,7 @@
 #pragma once
 
 #include "page_dialog.h"
-#include "scoped_critical_section.h"
+#include "critical_section.h"
 #include "uninstall_run.h"
 
 #include <windows.h>

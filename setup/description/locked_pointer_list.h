@@ -5,6 +5,8 @@
 // of the walk) while walks from other threads wait their turn.
 #pragma once
 
+#include "critical_section.h"
+
 #include <cstddef>
 #include <memory>
 #include <mutex>
@@ -17,7 +19,7 @@
 template <typename E>
 class ListSnapshot {
 public:
-    ListSnapshot(std::unique_lock<std::recursive_mutex> iteration_lock, std::vector<E*> elements)
+    ListSnapshot(std::unique_lock<CriticalSection> iteration_lock, std::vector<E*> elements)
         : iteration_lock_(std::move(iteration_lock)), elements_(std::move(elements))
     {
         if (elements_.empty() && iteration_lock_.owns_lock()) iteration_lock_.unlock();
@@ -30,7 +32,7 @@ public:
     E* operator[](std::size_t index) const { return elements_[index]; }
 
 private:
-    std::unique_lock<std::recursive_mutex> iteration_lock_;
+    std::unique_lock<CriticalSection> iteration_lock_;
     std::vector<E*> elements_;
 };
 
@@ -73,7 +75,7 @@ public:
     // at 256 pointers, taken at the first append, and doubles when full.
     T& append(std::unique_ptr<T> element)
     {
-        std::lock_guard<std::recursive_mutex> guard(modification_lock_);
+        std::lock_guard<CriticalSection> guard(modification_lock_);
         if (elements_.size() == elements_.capacity())
             elements_.reserve(elements_.empty() ? initial_capacity : 2 * elements_.capacity());
         elements_.push_back(std::move(element));
@@ -90,7 +92,7 @@ public:
 
     std::size_t count() const
     {
-        std::lock_guard<std::recursive_mutex> guard(modification_lock_);
+        std::lock_guard<CriticalSection> guard(modification_lock_);
         return elements_.size();
     }
 
@@ -105,10 +107,10 @@ public:
     auto snapshot_as(Projection project) const
     {
         using Projected = std::remove_pointer_t<decltype(project(std::declval<T*>()))>;
-        std::unique_lock<std::recursive_mutex> iteration(iteration_lock_);
+        std::unique_lock<CriticalSection> iteration(iteration_lock_);
         std::vector<Projected*> pointers;
         {
-            std::lock_guard<std::recursive_mutex> modification(modification_lock_);
+            std::lock_guard<CriticalSection> modification(modification_lock_);
             pointers.reserve(elements_.size());
             for (const std::unique_ptr<T>& element : elements_) pointers.push_back(project(element.get()));
         }
@@ -116,7 +118,7 @@ public:
     }
 
 private:
-    mutable std::recursive_mutex iteration_lock_;
-    mutable std::recursive_mutex modification_lock_;
+    mutable CriticalSection iteration_lock_;
+    mutable CriticalSection modification_lock_;
     std::vector<std::unique_ptr<T>> elements_;
 };

@@ -16,6 +16,8 @@
 
 #include <commctrl.h>
 
+#include <mutex>
+
 namespace {
 
 // The engine's counters belong to the process: a page shown again after Back goes on counting
@@ -131,21 +133,21 @@ void InstallPage::tick()
 {
     if (tick_busy) return;
     tick_busy = 1;
-    CriticalSectionLock lock(tick_lock_);
+    std::unique_lock<CriticalSection> lock(tick_lock_);
     std::uint32_t file_count = static_cast<std::uint32_t>(install_.description->files.size());
     SendDlgItemMessageA(window(), IDC_INSTALL_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, progress_range(file_count)));
     ++step_counter;
     show_progress();
     std::uint32_t step_number = step_counter;
     if (run_step(step_number)) {
-        lock.leave();
+        lock.unlock();
         tick_busy = 0;
         set_page_result(0);
         return;
     }
     step_counter = 0;
     KillTimer(window(), tick_timer);
-    lock.leave();
+    lock.unlock();
     tick_busy = 0;
     end_page(failure_result(install_step(step_number)));
 }

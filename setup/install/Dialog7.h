@@ -5,7 +5,7 @@
 
 #include "install_context.h"
 #include "page_dialog.h"
-#include "scoped_critical_section.h"
+#include "critical_section.h"
 #include "wizard_context.h"
 
 #include <cstddef>

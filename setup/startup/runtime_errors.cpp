@@ -31,8 +31,9 @@ void __throw_range_error(const char*) { fatal_error(); }
 void __throw_overflow_error(const char*) { fatal_error(); }
 void __throw_underflow_error(const char*) { fatal_error(); }
 
-// std::mutex's failures. The library's helper lives with the error categories; code that uses
-// those makes the link fail with a duplicate definition, and then this one goes.
+// System errors, such as a std::unique_lock unlocked twice. The library's helper lives with the
+// error categories; code that uses those makes the link fail with a duplicate definition, and
+// then this one goes.
 void __throw_system_error(int) { fatal_error(); }
 } // namespace std
 

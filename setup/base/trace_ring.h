@@ -1,10 +1,11 @@
 // The ring of the last 512 trace points, written out only by the fatal shutdown.
 #pragma once
 
+#include "critical_section.h"
+
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,7 @@ private:
         std::uint32_t thread = 0;
     };
 
-    mutable std::mutex lock_;
+    mutable CriticalSection lock_;
     std::array<Slot, slot_count> slots_{};
     std::uint32_t count_ = 0;
     std::atomic<bool> recording_{false};

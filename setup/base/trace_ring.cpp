@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 void TraceRing::init()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    std::lock_guard<CriticalSection> guard(lock_);
     slots_ = {};
     count_ = 0;
     recording_ = true;
@@ -18,7 +19,7 @@ void TraceRing::teardown() { recording_ = false; }
 void TraceRing::record(std::string_view source_path, std::int32_t line, std::uint32_t tick, std::uint32_t thread)
 {
     if (!recording_) return;  // read without the lock: a racing point only changes what the ring holds
-    std::lock_guard<std::mutex> guard(lock_);
+    std::lock_guard<CriticalSection> guard(lock_);
     if (!recording_) return;
     Slot& slot = slots_[count_ % slot_count];
     std::string_view tail =
@@ -34,7 +35,7 @@ void TraceRing::record(std::string_view source_path, std::int32_t line, std::uin
 
 std::vector<std::string> TraceRing::close_and_report()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    std::lock_guard<CriticalSection> guard(lock_);
     std::vector<std::string> lines;
     lines.reserve(slot_count);
     for (std::size_t i = 0; i < slot_count; ++i, ++count_) {
@@ -47,7 +48,7 @@ std::vector<std::string> TraceRing::close_and_report()
 
 std::uint32_t TraceRing::count() const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    std::lock_guard<CriticalSection> guard(lock_);
     return count_;
 }
 
