@@ -12,7 +12,7 @@
 #     threads library and raise exceptions. Every function-local static of the setup program is
 #     first reached on its user-interface thread during start-up, before the one other thread,
 #     the inflation worker, exists. The program's own locks are critical sections
-#     (common/critical_section.h), never the library's mutexes.
+#     (common/core/critical_section.h), never the library's mutexes.
 # Everything else (the estimator, the uninstaller, the tests) links the ordinary builds of the
 # same libraries. The two kinds never meet in one link: the 32-bit linker takes an inline
 # function defined by a link-time object and by a plain one for two definitions.
