@@ -3,11 +3,11 @@
 #include "bitmap_image.h"
 #include "install_names.h"
 #include "package_cursor.h"
+#include "package_format.h"
 #include "registry_section.h"
 #include "trace.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +20,6 @@ namespace {
 constexpr std::size_t smallest_file_entry = 4 + 8 + 4 + 4 + 4 + 28 + 4 + 4 + 8;
 // An empty extension text and its index.
 constexpr std::size_t smallest_extension_entry = 4 + 4;
-constexpr std::size_t section_token_limit = 4095;
 
 // Reads into the destinations one after another, stopping at the first that fails.
 class FieldReader {
@@ -64,7 +63,7 @@ bool equals_ignoring_case(std::string_view a, std::string_view b)
 bool read_head(PackageCursor& cursor, SetupDescription& d)
 {
     return FieldReader(cursor)
-        .text(d.format_marker, SetupDescription::format_marker_limit)
+        .text(d.format_marker, package_format::format_marker_limit)
         .u32(d.show_welcome_page)
         .text(d.welcome_text)
         .text(d.directory_name)
@@ -137,7 +136,7 @@ bool read_file_table(PackageCursor& cursor, SetupDescription& d)
 bool read_extension(PackageCursor& cursor, std::uint32_t file_count, ExtensionEntry& extension)
 {
     std::uint32_t stored_index = 0;
-    if (!FieldReader(cursor).text(extension.extension, ExtensionEntry::extension_limit).u32(stored_index).ok())
+    if (!FieldReader(cursor).text(extension.extension, package_format::extension_limit).u32(stored_index).ok())
         return false;
     if (std::uint64_t{stored_index} + 1 >= file_count) return false;
     extension.file_index = stored_index + 1;
@@ -159,7 +158,7 @@ bool read_registry_entries(PackageCursor& cursor, SetupDescription& d)
 {
     // The opening text is not compared: the section reader knows its records by their words.
     std::string opening;
-    return FieldReader(cursor).text(opening, section_token_limit).ok() &&
+    return FieldReader(cursor).text(opening, package_format::registry_token_limit).ok() &&
            read_registry_section(cursor, d.registry_keys, d.registry_values);
 }
 
@@ -223,8 +222,7 @@ bool read_into(std::span<const std::uint8_t> package, SetupDescription& d)
 bool read_setup_description(std::span<const std::uint8_t> package, SetupDescription& description)
 {
     TRACE_POINT();
-    // Every position in the package is a u32.
-    if (package.size() > std::numeric_limits<std::uint32_t>::max()) return false;
+    if (package.size() > package_format::largest_package_size) return false;
     SetupDescription read;
     if (!read_into(package, read)) return false;
     // The caller may have attached the very buffer just read; moving keeps its bytes in place.

@@ -15,8 +15,6 @@ struct RegistryKeyNode {
 
 class RegistryKeyTree {
 public:
-    static constexpr std::size_t key_name_limit = 1023;
-
     // Appends the node at the top level (no parent) or behind the parent's last child, and
     // returns it. When the parent is not in the tree nothing is added and the result is null.
     const RegistryKeyNode* add_key(const RegistryKeyNode* parent, std::unique_ptr<RegistryKeyNode> node);
@@ -35,7 +33,7 @@ private:
     };
 
     // Depth-first, each list in order, an entry before its children. Recurses as deep as the
-    // tree; the section reader keeps trees within the registry's 512 levels.
+    // tree; the section reader keeps trees within package_format::deepest_key_level.
     static Entry* find_entry(const LockedPointerList<Entry>& list, const RegistryKeyNode* node);
 
     LockedPointerList<Entry> top_level_;

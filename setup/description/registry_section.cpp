@@ -1,6 +1,7 @@
 #include "registry_section.h"
 
 #include "decimal_text.h"
+#include "package_format.h"
 
 #include <memory>
 #include <optional>
@@ -9,15 +10,13 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
+using namespace package_format;
 
-constexpr std::size_t token_limit = 4095;
-// The registry itself allows no deeper keys; the limit also bounds every walk of the tree.
-constexpr int deepest_key_level = 512;
+namespace {
 
 bool contains(std::string_view text, std::string_view word) { return text.find(word) != std::string_view::npos; }
 
-bool ends_values_block(std::string_view token) { return contains(token, "REGISTRYVALUEEND_UN_99"); }
+bool ends_values_block(std::string_view token) { return contains(token, values_block_end); }
 
 class SectionReader {
 public:
@@ -46,7 +45,7 @@ private:
         return key != known_keys_.end() && key->id == id;
     }
 
-    std::optional<std::string> read_token() { return cursor_.read_text(token_limit); }
+    std::optional<std::string> read_token() { return cursor_.read_text(registry_token_limit); }
     std::optional<std::int32_t> read_id();
     std::unique_ptr<RegistryKeyNode> read_key_node();
     bool read_root_record();
@@ -68,11 +67,11 @@ bool SectionReader::read_records()
     for (;;) {
         std::optional<std::string> token = read_token();
         if (!token) return false;
-        if (contains(*token, "ROOT")) {
+        if (contains(*token, root_record)) {
             if (!read_root_record()) return false;
-        } else if (contains(*token, "PARENTCHILD")) {
+        } else if (contains(*token, child_record)) {
             if (!read_child_record()) return false;
-        } else if (contains(*token, "REGISTRYENTRIESEND")) {
+        } else if (contains(*token, registry_section_end)) {
             return true;
         }
         // Any other token between records is skipped.
@@ -88,7 +87,7 @@ std::optional<std::int32_t> SectionReader::read_id()
 
 std::unique_ptr<RegistryKeyNode> SectionReader::read_key_node()
 {
-    std::optional<std::string> name = cursor_.read_text(RegistryKeyTree::key_name_limit);
+    std::optional<std::string> name = cursor_.read_text(key_name_limit);
     if (!name) return nullptr;
     auto node = std::make_unique<RegistryKeyNode>();
     node->key_name = std::move(*name);
@@ -153,17 +152,17 @@ bool SectionReader::read_values_block(const RegistryKeyNode* node)
 
 bool SectionReader::read_value_data(std::string_view type, RegistryValueEntry& value)
 {
-    if (contains(type, "STRING")) {
+    if (contains(type, string_type)) {
         std::optional<std::string> data = read_token();
         if (!data) return false;
         value.string_data = std::move(*data);
         value.is_string = true;
-    } else if (contains(type, "DWORD")) {
+    } else if (contains(type, dword_type)) {
         std::optional<std::string> data = read_token();
         if (!data) return false;
         value.dword_data = unsigned_decimal_from_text(*data);
         value.is_dword = true;
-    } else if (contains(type, "BINARY")) {
+    } else if (contains(type, binary_type)) {
         std::optional<std::span<const std::uint8_t>> data = cursor_.read_raw_block();
         if (!data) return false;
         value.binary_data.assign(data->begin(), data->end());

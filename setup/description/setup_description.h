@@ -39,15 +39,11 @@ struct FileEntry {
 };
 
 struct ExtensionEntry {
-    static constexpr std::size_t extension_limit = 1023;
-
     std::string extension;  // with its leading "."
     std::uint32_t file_index = 0;  // index into SetupDescription::files of the opening program
 };
 
 struct SetupDescription {
-    static constexpr std::size_t format_marker_limit = 11;
-
     std::string format_marker;
     std::uint32_t show_welcome_page = 0;
     std::string welcome_text;  // RTF

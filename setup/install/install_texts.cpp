@@ -1,6 +1,7 @@
 #include "install_texts.h"
 
 #include "install_log_text.h"
+#include "package_format.h"
 
 using namespace std::string_view_literals;
 
@@ -98,12 +99,12 @@ RegistryRoot registry_root_from_name(std::string_view name)
 const char* registry_root_name(RegistryRoot root)
 {
     switch (root) {
-    case RegistryRoot::classes_root: return "HKEY_CLASSES_ROOT";
-    case RegistryRoot::users: return "HKEY_USERS";
-    case RegistryRoot::local_machine: return "HKEY_LOCAL_MACHINE";
+    case RegistryRoot::classes_root: return package_format::classes_root_name;
+    case RegistryRoot::users: return package_format::users_name;
+    case RegistryRoot::local_machine: return package_format::local_machine_name;
     case RegistryRoot::current_user: break;
     }
-    return "HKEY_CURRENT_USER";
+    return package_format::current_user_name;
 }
 
 std::optional<RegistryData> registry_data(const RegistryValueEntry& value)

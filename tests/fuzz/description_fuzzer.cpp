@@ -3,6 +3,7 @@
 #include "Configure.h"
 #include "bitmap_image.h"
 #include "install_names.h"
+#include "package_format.h"
 
 #include <cstdlib>
 #include <set>
@@ -29,7 +30,7 @@ void check_files(const SetupDescription& d, std::span<const std::uint8_t> packag
     }
     for (const ExtensionEntry& extension : d.extensions) {
         require(extension.file_index >= 1 && extension.file_index < d.file_count);
-        require(extension.extension.size() <= ExtensionEntry::extension_limit);
+        require(extension.extension.size() <= package_format::extension_limit);
     }
     require(d.offer_associate == (d.extension_count != 0));
     require(!d.offer_program_group || d.create_program_group != 0);
@@ -45,7 +46,7 @@ void check_picture(std::uint32_t offset, std::uint32_t size, std::span<const std
 void collect_keys(const RegistryKeyTree& tree, const RegistryKeyNode* parent, std::set<const RegistryKeyNode*>& keys)
 {
     for (const RegistryKeyNode* node : tree.children_of(parent)) {
-        require(node->key_name.size() <= RegistryKeyTree::key_name_limit && node->key_flag == 1);
+        require(node->key_name.size() <= package_format::key_name_limit && node->key_flag == 1);
         require(keys.insert(node).second);
         collect_keys(tree, node, keys);
     }

@@ -1,6 +1,7 @@
 #include "registry_section.h"
 
 #include "fixture_bytes.h"
+#include "package_format.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,18 @@
 
 namespace {
 
-const char* const value_end = "REGISTRYVALUEEND_UN_99";
-const char* const section_end = "REGISTRYENTRIESEND";
+using package_format::deepest_key_level;
+using package_format::key_name_limit;
+using package_format::registry_token_limit;
+
+const std::string value_end(package_format::values_block_end);
+const std::string section_end(package_format::registry_section_end);
+
+// A token of `length` characters that ends with the section's end word.
+std::string section_end_of_length(std::size_t length)
+{
+    return std::string(length - section_end.size(), '-').append(section_end);
+}
 
 struct Section {
     RegistryKeyTree keys;
@@ -186,10 +197,10 @@ TEST(RegistrySection, IdsConvertLikeAtoi)
 TEST(RegistrySection, KeysAtTheLimits)
 {
     PackageBytes bytes;
-    root(bytes, std::string(1023, 'k').c_str(), "0").text(value_end);
-    for (int level = 1; level <= 512; ++level)
+    root(bytes, std::string(key_name_limit, 'k').c_str(), "0").text(value_end);
+    for (int level = 1; level <= deepest_key_level; ++level)
         child(bytes, std::to_string(level - 1).c_str(), "k", std::to_string(level).c_str()).text(value_end);
-    bytes.text(std::string(4095 - 18, '-') + section_end);
+    bytes.text(section_end_of_length(registry_token_limit));
     Section section;
     EXPECT_TRUE(read_section(bytes, section));
 }
@@ -225,14 +236,18 @@ TEST(RegistrySection, RefusesADamagedSection)
              root(b, "HKEY_USERS", " 1").text(value_end);
              child(b, "1", "Again", "+1").text(value_end).text(section_end);
          }},
-        {"token of 4096 characters", [](PackageBytes& b) { b.text(std::string(4096, 'j')).text(section_end); }},
-        {"end text of 4096 characters", [](PackageBytes& b) { b.text(std::string(4096 - 18, '-') + section_end); }},
-        {"key name of 1024 characters",
-         [](PackageBytes& b) { root(b, std::string(1024, 'k').c_str(), "1").text(value_end).text(section_end); }},
-        {"key 513 levels below its root",
+        {"token one character over its limit",
+         [](PackageBytes& b) { b.text(std::string(registry_token_limit + 1, 'j')).text(section_end); }},
+        {"end text one character over its limit",
+         [](PackageBytes& b) { b.text(section_end_of_length(registry_token_limit + 1)); }},
+        {"key name one character over its limit",
+         [](PackageBytes& b) {
+             root(b, std::string(key_name_limit + 1, 'k').c_str(), "1").text(value_end).text(section_end);
+         }},
+        {"key one level deeper than allowed",
          [](PackageBytes& b) {
              root(b, "HKEY_USERS", "0").text(value_end);
-             for (int level = 1; level <= 513; ++level)
+             for (int level = 1; level <= deepest_key_level + 1; ++level)
                  child(b, std::to_string(level - 1).c_str(), "k", std::to_string(level).c_str()).text(value_end);
              b.text(section_end);
          }},

@@ -1,7 +1,7 @@
 #include "build_error.h"
-#include "container_format.h"
 #include "container_writer.h"
 #include "crc.h"
+#include "package_format.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -9,6 +9,7 @@
 #include <string>
 
 using namespace builder;
+using namespace package_format;
 
 namespace {
 
@@ -56,13 +57,13 @@ TEST(ContainerWriter, AppendsMarkerHeaderAndOneZlibStreamAfterTheStub)
     Bytes after_first(file.begin() + header + 1, file.end());
     EXPECT_EQ(find_container_marker(after_first), std::nullopt) << "the marker occurs once";
 
-    EXPECT_EQ(u32_at(file, header + 24), 0u);
-    std::uint32_t compressed_length = u32_at(file, header + 28);
+    EXPECT_EQ(u32_at(file, header + reserved_offset), 0u);
+    std::uint32_t compressed_length = u32_at(file, header + compressed_length_offset);
     EXPECT_EQ(compressed_length, file.size() - header - container_header_size) << "nothing follows the stream";
-    EXPECT_EQ(u32_at(file, header + 32), package.size());
+    EXPECT_EQ(u32_at(file, header + inflated_length_offset), package.size());
 
     Bytes compressed(file.begin() + header + container_header_size, file.end());
-    EXPECT_EQ(u32_at(file, header + 36), compute_crc(compressed));
+    EXPECT_EQ(u32_at(file, header + checksum_offset), compute_crc(compressed));
     EXPECT_EQ(compressed[0], 0x78);
     EXPECT_EQ(compressed[1], 0x9C) << "zlib's default level";
     EXPECT_EQ(inflate_one_stream(compressed, package.size()), package);

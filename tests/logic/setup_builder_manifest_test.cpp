@@ -1,5 +1,6 @@
 #include "build_error.h"
 #include "manifest.h"
+#include "package_format.h"
 #include "setup_builder_fixture.h"
 #include "source_loader.h"
 
@@ -83,8 +84,10 @@ protected:
 
 TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
 {
-    const std::string long_value = std::string(4096, 'v');
-    const std::string key_1024 = std::string(1024, 'k');
+    const std::string long_value = std::string(package_format::registry_token_limit + 1, 'v');
+    const std::string long_key_name = std::string(package_format::key_name_limit + 1, 'k');
+    const std::string long_extension = "." + std::string(package_format::extension_limit, 'x');
+    const std::string long_format_marker = std::string(package_format::format_marker_limit + 1, '1');
     struct Case {
         std::string text;
         std::string expected;
@@ -119,17 +122,17 @@ TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
          at(S + 4, "target_folder: \"3x\" is not a number from 0 to 4294967295")},
         {replaced(head, "target_folder = 3", "target_folder = 4"), at(S + 4, "target_folder: must be 0, 1, 2 or 3, not 4")},
         // Limits
-        {replaced(head, "format_marker = 1", "format_marker = 123456789012"),
+        {replaced(head, "format_marker = 1", "format_marker = " + long_format_marker),
          at(1, "format_marker: is longer than 11 characters")},
-        {head + "[extension]\nextension = ." + std::string(1023, 'x') + "\nprogram = a.exe\n",
-         at(H + 2, "extension: \"." + std::string(1023, 'x') +
+        {head + "[extension]\nextension = " + long_extension + "\nprogram = a.exe\n",
+         at(H + 2, "extension: \"" + long_extension +
                        "\" is not an extension: it is longer than 1023 characters")},
         {head + "[value]\nkey_path = HKEY_USERS\nname = n\ntype = STRING\ndata = " + long_value + "\n",
          at(H + 5, "data: is longer than 4095 characters")},
         {head + "[value]\nkey_path = HKEY_USERS\nname = " + long_value + "\ntype = DWORD\ndata = 1\n",
          at(H + 3, "name: is longer than 4095 characters")},
-        {head + "[key]\nkey_path = HKEY_USERS\\" + key_1024 + "\n",
-         at(H + 2, "key_path: \"HKEY_USERS\\" + key_1024 +
+        {head + "[key]\nkey_path = HKEY_USERS\\" + long_key_name + "\n",
+         at(H + 2, "key_path: \"HKEY_USERS\\" + long_key_name +
                        "\" is not a registry key: a key name is longer than 1023 characters")},
         // File names and folders
         {replaced(head, "name = a.exe", "name = bin\\a.exe"),

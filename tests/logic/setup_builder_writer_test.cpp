@@ -1,5 +1,6 @@
 #include "description_writer.h"
 #include "package_encoding.h"
+#include "package_format.h"
 #include "registry_section_writer.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <string>
 
 using namespace builder;
+using namespace package_format;
 using namespace std::string_literals;
 
 namespace {
@@ -219,16 +221,16 @@ TEST(DescriptionWriter, StoresAnExtensionsProgramCountedAmongTheFilesAfterTheFir
 TEST(DescriptionWriter, RefusesTextsOverTheReadersLimits)
 {
     SetupDescription d = description_without_files();
-    d.format_marker = std::string(11, 'm');
+    d.format_marker = std::string(format_marker_limit, 'm');
     EXPECT_NO_THROW(write_package(d));
-    d.format_marker = std::string(12, 'm');
+    d.format_marker = std::string(format_marker_limit + 1, 'm');
     EXPECT_THROW(write_package(d), std::invalid_argument);
 
     d = description_without_files();
     d.files.resize(2);
-    d.extensions = {{"." + std::string(1022, 'x'), 1}};
+    d.extensions = {{"." + std::string(extension_limit - 1, 'x'), 1}};
     EXPECT_NO_THROW(write_package(d));
-    d.extensions = {{"." + std::string(1023, 'x'), 1}};
+    d.extensions = {{"." + std::string(extension_limit, 'x'), 1}};
     EXPECT_THROW(write_package(d), std::invalid_argument);
 }
 
@@ -286,17 +288,20 @@ TEST(RegistrySectionWriter, RefusesWhatTheReaderWouldMisread)
     auto key_with_value = [](std::string key_name, RegistryValueEntry value) {
         return RegistryKeyNode{"HKEY_USERS", {}, {{std::move(key_name), {std::move(value)}, {}}}};
     };
+    const std::string longest_token(registry_token_limit, 's');
+    const std::string too_long_token(registry_token_limit + 1, 's');
     struct Case {
         const char* what;
         RegistryKeyNode root;
         bool refused;
     } cases[] = {
-        {"token of 4095", key_with_value("k", {"v", RegistryValueKind::string, std::string(4095, 's'), 0, {}}), false},
-        {"token of 4096", key_with_value("k", {"v", RegistryValueKind::string, std::string(4096, 's'), 0, {}}), true},
-        {"name of 4096", key_with_value("k", {std::string(4096, 'n'), RegistryValueKind::dword, "", 1, {}}), true},
-        {"key of 1023", key_with_value(std::string(1023, 'k'), {}), false},
-        {"key of 1024", key_with_value(std::string(1024, 'k'), {}), true},
-        {"end in name", key_with_value("k", {"aREGISTRYVALUEEND_UN_99", RegistryValueKind::dword, "", 1, {}}), true},
+        {"token at the limit", key_with_value("k", {"v", RegistryValueKind::string, longest_token, 0, {}}), false},
+        {"token over the limit", key_with_value("k", {"v", RegistryValueKind::string, too_long_token, 0, {}}), true},
+        {"name over the limit", key_with_value("k", {too_long_token, RegistryValueKind::dword, "", 1, {}}), true},
+        {"key at the limit", key_with_value(std::string(key_name_limit, 'k'), {}), false},
+        {"key over the limit", key_with_value(std::string(key_name_limit + 1, 'k'), {}), true},
+        {"end in name",
+         key_with_value("k", {"a" + std::string(values_block_end), RegistryValueKind::dword, "", 1, {}}), true},
     };
     for (const Case& c : cases) {
         Bytes out;

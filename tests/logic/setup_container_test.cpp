@@ -1,5 +1,6 @@
 #include "crc.h"
 #include "package_container.h"
+#include "package_format.h"
 #include "package_inflater.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-const Bytes marker = {0x25, 0x24, 0x42, 0x1B, 0x81, 0x5F, 0x80, 0xD0, 0x81, 0x69, 0xF5, 0xFE,
-                      0x60, 0xC2, 0x97, 0x76, 0x91, 0x99, 0x54, 0x86, 0xF7, 0x41, 0x91, 0x01};
+const Bytes marker(package_format::container_marker.begin(), package_format::container_marker.end());
 
 void append_u32(Bytes& bytes, std::uint32_t value)
 {

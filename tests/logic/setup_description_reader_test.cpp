@@ -1,6 +1,7 @@
 #include "Configure.h"
 
 #include "fixture_bytes.h"
+#include "package_format.h"
 #include "sample_package.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,9 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using package_format::extension_limit;
+using package_format::format_marker_limit;
+using package_format::registry_token_limit;
 
 std::string bytes_at(const Bytes& package, std::uint32_t offset, std::uint32_t size)
 {
@@ -260,7 +264,7 @@ TEST(SetupDescriptionReader, OffersComeFromFilesOtherThanTheUninstallModule)
 TEST(SetupDescriptionReader, ExtensionIndexSkipsTheFirstFile)
 {
     SamplePackage sample = shipped_like_package();
-    sample.extensions = {{".ztx", 0}, {".zt2", 1}, {std::string(1023, 'e'), 0}};
+    sample.extensions = {{".ztx", 0}, {".zt2", 1}, {std::string(extension_limit, 'e'), 0}};
     SetupDescription d;
     ASSERT_TRUE(read_setup_description(sample.compose(), d));
     EXPECT_TRUE(d.offer_associate);
@@ -269,7 +273,7 @@ TEST(SetupDescriptionReader, ExtensionIndexSkipsTheFirstFile)
     EXPECT_EQ(d.extensions[0].extension, ".ztx");
     EXPECT_EQ(d.extensions[0].file_index, 1u);
     EXPECT_EQ(d.extensions[1].file_index, 2u);
-    EXPECT_EQ(d.extensions[2].extension.size(), 1023u);
+    EXPECT_EQ(d.extensions[2].extension.size(), extension_limit);
 }
 
 TEST(SetupDescriptionReader, ContentOffsetIsNotComparedWithThePosition)
@@ -289,10 +293,10 @@ TEST(SetupDescriptionReader, ContentOffsetIsNotComparedWithThePosition)
 TEST(SetupDescriptionReader, RegistrySectionAndLimitsAtTheirEdge)
 {
     SamplePackage sample = shipped_like_package();
-    sample.format_marker = "12345678901";
+    sample.format_marker = std::string(format_marker_limit, 'm');
     sample.files[1].subdirectory = "Data\\Sub";
     sample.registry_section = PackageBytes()
-                                  .text(std::string(4095, 'S'))  // the opening text is not compared
+                                  .text(std::string(registry_token_limit, 'S'))  // the opening text is not compared
                                   .text("ROOT").text("HKEY_CURRENT_USER").text("1").text("v")
                                   .text("Name").text("STRING").text("Zelmor")
                                   .text("REGISTRYVALUEEND_UN_99")
@@ -304,7 +308,7 @@ TEST(SetupDescriptionReader, RegistrySectionAndLimitsAtTheirEdge)
     sample.require_ie5 = 1;
     SetupDescription d;
     ASSERT_TRUE(read_setup_description(sample.compose(), d));
-    EXPECT_EQ(d.format_marker, "12345678901");
+    EXPECT_EQ(d.format_marker, std::string(format_marker_limit, 'm'));
     ListSnapshot<const RegistryKeyNode> roots = d.registry_keys.children_of(nullptr);
     ASSERT_EQ(roots.size(), 1u);
     EXPECT_EQ(d.registry_keys.children_of(roots[0]).size(), 1u);
@@ -321,11 +325,13 @@ TEST(SetupDescriptionReader, RefusesDamagedPackages)
         const char* what;
         std::function<void(SamplePackage&)> damage;
     } cases[] = {
-        {"marker of 12 characters", [](SamplePackage& p) { p.format_marker = "123456789012"; }},
+        {"marker one character over its limit",
+         [](SamplePackage& p) { p.format_marker = std::string(format_marker_limit + 1, 'm'); }},
         {"file count past the bytes left", [](SamplePackage& p) { p.stored_file_count = 0xFFFFFFFF; }},
         {"one file more than stored", [](SamplePackage& p) { p.stored_file_count = 4; }},
         {"extension count past the bytes left", [](SamplePackage& p) { p.stored_extension_count = 0x7FFFFFFF; }},
-        {"extension of 1024 characters", [](SamplePackage& p) { p.extensions = {{std::string(1024, 'e'), 0}}; }},
+        {"extension one character over its limit",
+         [](SamplePackage& p) { p.extensions = {{std::string(extension_limit + 1, 'e'), 0}}; }},
         {"extension index at the file count", [](SamplePackage& p) { p.extensions = {{".z", 2}}; }},
         {"extension index wrapping to 0", [](SamplePackage& p) { p.extensions = {{".z", 0xFFFFFFFF}}; }},
         {"extension with no second file", [](SamplePackage& p) { p.files.resize(1); p.extensions = {{".z", 0}}; }},
@@ -359,8 +365,11 @@ TEST(SetupDescriptionReader, RefusesDamagedPackages)
                                       .text("REGISTRYENTRIESEND")
                                       .bytes();
          }},
-        {"opening text of 4096 characters",
-         [](SamplePackage& p) { p.registry_section = PackageBytes().text(std::string(4096, 'S')).text("REGISTRYENTRIESEND").bytes(); }},
+        {"opening text one character over its limit",
+         [](SamplePackage& p) {
+             p.registry_section =
+                 PackageBytes().text(std::string(registry_token_limit + 1, 'S')).text("REGISTRYENTRIESEND").bytes();
+         }},
         {"page picture not BM", [](SamplePackage& p) { p.page_picture[0] = 'X'; }},
         {"page picture's rows past its size",
          [](SamplePackage& p) { p.page_picture.resize(p.page_picture.size() - 4); }},

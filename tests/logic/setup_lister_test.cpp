@@ -6,6 +6,7 @@
 #include "description_writer.h"
 #include "manifest.h"
 #include "package_container.h"
+#include "package_format.h"
 #include "package_inflater.h"
 #include "setup_builder_fixture.h"
 #include "setup_file_listing.h"
@@ -37,9 +38,9 @@ const Bytes stub = {'M', 'Z', 0x90, 0x00, 0x03};  // odd-sized: the container st
 
 // Offsets into a setup file made with `stub`.
 constexpr std::size_t container_at = 5;
-constexpr std::size_t inflated_length_at = container_at + 32;
-constexpr std::size_t checksum_at = container_at + 36;
-constexpr std::size_t stream_at = container_at + 40;
+constexpr std::size_t inflated_length_at = container_at + package_format::inflated_length_offset;
+constexpr std::size_t checksum_at = container_at + package_format::checksum_offset;
+constexpr std::size_t stream_at = container_at + package_format::container_header_size;
 
 std::uint32_t u32_at(const Bytes& bytes, std::size_t at)
 {
@@ -410,9 +411,10 @@ TEST_F(SetupLister, StopsAtTheFirstProblemWithAClearMessage)
         {"no container", [] { return stub; }, "no setup package: the file holds no container marker", ""},
         {"only the setup program's own copy of the marker",
          [&] {
-             Bytes file(good.begin(), good.begin() + container_at + 23);
+             constexpr std::size_t marker_end = container_at + package_format::container_marker_size;
+             Bytes file(good.begin(), good.begin() + marker_end - 1);
              file.push_back(0);
-             file.insert(file.end(), good.begin() + container_at + 24, good.end());
+             file.insert(file.end(), good.begin() + marker_end, good.end());
              return file;
          },
          "no setup package: the file holds no container marker", ""},

@@ -1,4 +1,5 @@
 // setup.exe finding, checking and inflating its package.
+#include "package_format.h"
 #include "setup_pages.h"
 #include "test_environment.h"
 #include "ui_driver.h"
@@ -10,9 +11,10 @@
 
 namespace {
 
-const std::string container_marker = {'\x25', '\x24', '\x42', '\x1B', '\x81', '\x5F', '\x80', '\xD0',
-                                      '\x81', '\x69', '\xF5', '\xFE', '\x60', '\xC2', '\x97', '\x76',
-                                      '\x91', '\x99', '\x54', '\x86', '\xF7', '\x41', '\x91', '\x01'};
+using namespace package_format;
+
+// The marker as text, to find it in a file read whole.
+const std::string marker_text(container_marker.begin(), container_marker.end());
 
 // Names of "Del*.tmp" files in the temporary directory.
 std::vector<std::string> unpacking_leftovers()
@@ -38,7 +40,7 @@ protected:
     std::string setup_copy(const std::function<void(std::string&, std::size_t)>& change = nullptr)
     {
         std::string bytes = read_file(test_program_path("setup"));
-        std::size_t container = bytes.find(container_marker);
+        std::size_t container = bytes.find(marker_text);
         EXPECT_NE(container, std::string::npos);
         if (change) change(bytes, container);
         std::string path = dir.file("setup.exe");
@@ -65,10 +67,10 @@ TEST_F(SetupUnpacking, TheShippedPackageUnpacksWithoutAWordIntoTheWizard)
 TEST_F(SetupUnpacking, TheShippedImageCarriesTheMarkerOnceAndTheBareImageNever)
 {
     std::string packaged = read_file(test_program_path("setup"));
-    std::size_t first = packaged.find(container_marker);
+    std::size_t first = packaged.find(marker_text);
     ASSERT_NE(first, std::string::npos);
-    EXPECT_EQ(packaged.find(container_marker, first + 1), std::string::npos);
-    EXPECT_EQ(read_file(test_program_path("setup_stub")).find(container_marker), std::string::npos);
+    EXPECT_EQ(packaged.find(marker_text, first + 1), std::string::npos);
+    EXPECT_EQ(read_file(test_program_path("setup_stub")).find(marker_text), std::string::npos);
 }
 
 TEST_F(SetupUnpacking, DamageIsReportedAsCorruption)
@@ -77,10 +79,12 @@ TEST_F(SetupUnpacking, DamageIsReportedAsCorruption)
         const char* what;
         std::function<void(std::string&, std::size_t)> change;
     } cases[] = {
-        {"a flipped bit in the compressed bytes", [](std::string& b, std::size_t c) { b[c + 40 + 1000] ^= 0x08; }},
-        {"a flipped bit in the checksum", [](std::string& b, std::size_t c) { b[c + 37] ^= 0x01; }},
-        {"a compressed length past the end", [](std::string& b, std::size_t c) { b[c + 31] = '\x7F'; }},
-        {"a wrong inflated length", [](std::string& b, std::size_t c) { b[c + 32] ^= 0x01; }},
+        {"a flipped bit in the compressed bytes",
+         [](std::string& b, std::size_t c) { b[c + container_header_size + 1000] ^= 0x08; }},
+        {"a flipped bit in the checksum", [](std::string& b, std::size_t c) { b[c + checksum_offset + 1] ^= 0x01; }},
+        {"a compressed length past the end",
+         [](std::string& b, std::size_t c) { b[c + compressed_length_offset + 3] = '\x7F'; }},
+        {"a wrong inflated length", [](std::string& b, std::size_t c) { b[c + inflated_length_offset] ^= 0x01; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

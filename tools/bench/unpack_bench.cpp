@@ -9,6 +9,7 @@
 //       prints the unpacking table of each setup file and the size of the bare image
 #include "crc.h"
 #include "package_container.h"
+#include "package_format.h"
 #include "package_inflater.h"
 
 #include <zlib.h>
@@ -250,7 +251,7 @@ bool measure_setup_file(const std::string& path)
         return false;
     }
     std::size_t inflated_length = container.header.inflated_length;
-    std::size_t scanned = container.header.offset + container_marker_size;
+    std::size_t scanned = container.header.offset + package_format::container_marker_size;
     Bytes ours(inflated_length, 0);
     Bytes zlibs(inflated_length, 0);
 

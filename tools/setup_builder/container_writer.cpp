@@ -1,7 +1,7 @@
 #include "container_writer.h"
 
 #include "build_error.h"
-#include "container_format.h"
+#include "package_format.h"
 #include "crc.h"
 #include "package_encoding.h"
 
@@ -12,6 +12,8 @@
 #include <string>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "description_writer.h"
 
-#include "format_limits.h"
+#include "package_format.h"
 #include "package_encoding.h"
 #include "registry_section_writer.h"
 #include "text_case.h"
@@ -9,6 +9,8 @@
 #include <string>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 
@@ -19,8 +21,8 @@ void append_flag(Bytes& out, bool flag)
 
 void append_format_marker(Bytes& out, const std::string& marker)
 {
-    if (marker.size() > max_format_marker_length)
-        throw std::invalid_argument("the format marker is longer than " + std::to_string(max_format_marker_length) +
+    if (marker.size() > format_marker_limit)
+        throw std::invalid_argument("the format marker is longer than " + std::to_string(format_marker_limit) +
                                     " characters");
     append_text(out, marker);
 }
@@ -64,8 +66,8 @@ void append_extension_blocks(Bytes& out, const SetupDescription& description)
 {
     append_u32(out, to_u32(description.extensions.size(), "the extension table"));
     for (const ExtensionEntry& extension : description.extensions) {
-        if (extension.extension.size() > max_extension_length)
-            throw std::invalid_argument("an extension is longer than " + std::to_string(max_extension_length) +
+        if (extension.extension.size() > extension_limit)
+            throw std::invalid_argument("an extension is longer than " + std::to_string(extension_limit) +
                                         " characters");
         if (extension.file_index == 0 || extension.file_index >= description.files.size())
             throw std::invalid_argument("an extension names no file after the first entry");

@@ -1,7 +1,7 @@
 #include "manifest.h"
 
 #include "build_error.h"
-#include "format_limits.h"
+#include "package_format.h"
 #include "manifest_block.h"
 #include "name_rules.h"
 #include "registry_tree.h"
@@ -12,6 +12,8 @@
 #include <map>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 
@@ -111,8 +113,8 @@ private:
         BlockReader reader(block, keys_of(setup_flags, setup_texts, other_keys));
         SetupDescription& d = manifest_.description;
         d.format_marker = reader.text("format_marker");
-        if (d.format_marker.size() > max_format_marker_length)
-            reader.fail("format_marker", "is longer than " + std::to_string(max_format_marker_length) + " characters");
+        if (d.format_marker.size() > format_marker_limit)
+            reader.fail("format_marker", "is longer than " + std::to_string(format_marker_limit) + " characters");
         for (const auto& [key, member] : setup_flags) d.*member = reader.flag(key);
         for (const auto& [key, member] : setup_texts) d.*member = reader.text(key);
         manifest_.welcome_text_file = reader.optional_source("welcome_text_file");
@@ -241,15 +243,15 @@ private:
 
     static void check_token_length(const BlockReader& reader, std::string_view key, const std::string& text)
     {
-        if (text.size() > max_registry_token_length)
-            reader.fail(key, "is longer than " + std::to_string(max_registry_token_length) + " characters");
+        if (text.size() > registry_token_limit)
+            reader.fail(key, "is longer than " + std::to_string(registry_token_limit) + " characters");
     }
 
     static void check_value_name(const BlockReader& reader, const std::string& name)
     {
         check_token_length(reader, "name", name);
-        if (name.find(registry_values_end) != std::string::npos)
-            reader.fail("name", "holds " + std::string(registry_values_end) +
+        if (name.find(values_block_end) != std::string::npos)
+            reader.fail("name", "holds " + std::string(values_block_end) +
                                     ", which would end the values of its key early");
     }
 

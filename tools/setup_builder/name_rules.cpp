@@ -1,10 +1,12 @@
 #include "name_rules.h"
 
-#include "format_limits.h"
+#include "package_format.h"
 
 #include <algorithm>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 
@@ -64,8 +66,8 @@ std::optional<std::string> subdirectory_problem(std::string_view subdirectory)
 std::optional<std::string> extension_problem(std::string_view extension)
 {
     if (extension.size() < 2 || extension.front() != '.') return "it must be \".\" and at least one more character";
-    if (extension.size() > max_extension_length)
-        return "it is longer than " + std::to_string(max_extension_length) + " characters";
+    if (extension.size() > extension_limit)
+        return "it is longer than " + std::to_string(extension_limit) + " characters";
     return std::nullopt;
 }
 
@@ -82,8 +84,8 @@ std::optional<std::string> key_path_problem(const std::vector<std::string>& leve
         return "it must start with one of " + root_names_text();
     for (const std::string& level : levels) {
         if (level.empty()) return "it has an empty key name";
-        if (level.size() > max_key_name_length)
-            return "a key name is longer than " + std::to_string(max_key_name_length) + " characters";
+        if (level.size() > key_name_limit)
+            return "a key name is longer than " + std::to_string(key_name_limit) + " characters";
     }
     return std::nullopt;
 }

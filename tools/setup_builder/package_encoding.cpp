@@ -1,9 +1,13 @@
 #include "package_encoding.h"
 
+#include "package_format.h"
+
 #include <stdexcept>
 #include <string>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 
@@ -16,8 +20,8 @@ void append_zeros(Bytes& out, std::size_t count)
 
 std::uint32_t to_u32(std::size_t size, std::string_view what)
 {
-    if (size > max_package_size)
-        throw std::length_error(std::string(what) + " is larger than " + std::to_string(max_package_size) +
+    if (size > largest_package_size)
+        throw std::length_error(std::string(what) + " is larger than " + std::to_string(largest_package_size) +
                                 " bytes, the most a package can hold");
     return static_cast<std::uint32_t>(size);
 }

@@ -11,9 +11,6 @@
 
 namespace builder {
 
-// Largest size any length field of the package can hold.
-inline constexpr std::uint64_t max_package_size = 0xFFFFFFFFu;
-
 // `size` as a length field; throws std::length_error naming `what` when it does not fit.
 std::uint32_t to_u32(std::size_t size, std::string_view what);
 

@@ -38,7 +38,8 @@ std::string key_text(const RegistryKeyNode& key)
            std::to_string(key.key_flag) + ")";
 }
 
-// Recurses once per key level; the section reader keeps trees within the registry's 512 levels.
+// Recurses once per key level; the section reader keeps trees within
+// package_format::deepest_key_level.
 void list_keys_below(const RegistryKeyTree& keys, const RegistryKeyNode* parent,
                      const ListSnapshot<const RegistryValueEntry>& values, ListingLines& lines)
 {

@@ -1,5 +1,5 @@
-// The registry entries section: a run of text tokens between "REGISTRYENTRIESSTART" and
-// "REGISTRYENTRIESEND", a root or child record per key (parents first), each followed by the
+// The registry entries section: a run of text tokens between its start and end words
+// (package_format.h), a root or child record per key (parents first), each followed by the
 // values block of that key.
 #pragma once
 

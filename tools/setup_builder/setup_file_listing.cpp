@@ -5,6 +5,7 @@
 #include "crc.h"
 #include "description_listing.h"
 #include "package_container.h"
+#include "package_format.h"
 #include "package_inflater.h"
 
 #include <zlib.h>
@@ -13,6 +14,8 @@
 #include <vector>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include "build_error.h"
 #include "file_checks.h"
 #include "package_encoding.h"
+#include "package_format.h"
 #include "time_stamp.h"
 
 #include <fcntl.h>
@@ -14,6 +15,8 @@
 #include <string>
 
 namespace builder {
+
+using namespace package_format;
 
 namespace {
 
@@ -99,12 +102,12 @@ private:
     // Every length and offset of the package is 32 bits; stop before reading what cannot fit.
     void reserve(const SourceRef& ref, std::string_view key, std::uint64_t size)
     {
-        if (size > max_package_size)
+        if (size > largest_package_size)
             fail(ref, key, "is " + std::to_string(size) + " bytes, more than the " +
-                               std::to_string(max_package_size) + " a package can hold");
+                               std::to_string(largest_package_size) + " a package can hold");
         total_ += size;
-        if (total_ > max_package_size)
-            fail(ref, key, "brings the package over the " + std::to_string(max_package_size) + " bytes it can hold");
+        if (total_ > largest_package_size)
+            fail(ref, key, "brings the package over the " + std::to_string(largest_package_size) + " bytes it can hold");
     }
 
     static std::string system_error()

@@ -1,16 +1,23 @@
 #include "package_container.h"
 
+#include "package_format.h"
+
+#include <algorithm>
+#include <array>
 #include <cstring>
+
+using namespace package_format;
 
 namespace {
 
 // The program searches its own file for this marker, so the image must not hold it whole:
 // the last byte is stored as 0x00 and completed just before the search. Not const, so that
 // it lives in writable data and the write cannot fault.
-unsigned char g_container_marker[container_marker_size] = {
-    0x25, 0x24, 0x42, 0x1B, 0x81, 0x5F, 0x80, 0xD0, 0x81, 0x69, 0xF5, 0xFE,
-    0x60, 0xC2, 0x97, 0x76, 0x91, 0x99, 0x54, 0x86, 0xF7, 0x41, 0x91, 0x00,
-};
+constinit std::array<std::uint8_t, container_marker_size> g_container_marker = [] {
+    std::array<std::uint8_t, container_marker_size> marker{};
+    std::copy(container_marker_start.begin(), container_marker_start.end(), marker.begin());
+    return marker;
+}();
 
 std::uint32_t read_u32(std::span<const std::uint8_t> bytes, std::size_t offset)
 {
@@ -22,7 +29,7 @@ std::uint32_t read_u32(std::span<const std::uint8_t> bytes, std::size_t offset)
 
 ContainerLocation find_container(std::span<const std::uint8_t> image)
 {
-    g_container_marker[container_marker_size - 1] = 0x01;
+    g_container_marker[container_marker_size - 1] = container_marker_last_byte;
     ContainerLocation location;
     if (image.size() < container_marker_size) return location;
 
@@ -35,7 +42,7 @@ ContainerLocation find_container(std::span<const std::uint8_t> image)
         candidate = static_cast<const std::uint8_t*>(
             std::memchr(candidate, g_container_marker[0], static_cast<std::size_t>(last_start - candidate) + 1));
         if (!candidate) break;
-        if (std::memcmp(candidate + 1, g_container_marker + 1, container_marker_size - 1) == 0) {
+        if (std::memcmp(candidate + 1, g_container_marker.data() + 1, container_marker_size - 1) == 0) {
             match = candidate;
             break;
         }
@@ -48,10 +55,10 @@ ContainerLocation find_container(std::span<const std::uint8_t> image)
     location.result = ContainerSearch::damaged;
     if (image.size() - offset < container_header_size) return location;
 
-    location.header.reserved = read_u32(image, offset + 24);
-    location.header.compressed_length = read_u32(image, offset + 28);
-    location.header.inflated_length = read_u32(image, offset + 32);
-    location.header.checksum = read_u32(image, offset + 36);
+    location.header.reserved = read_u32(image, offset + reserved_offset);
+    location.header.compressed_length = read_u32(image, offset + compressed_length_offset);
+    location.header.inflated_length = read_u32(image, offset + inflated_length_offset);
+    location.header.checksum = read_u32(image, offset + checksum_offset);
     std::size_t stream_start = offset + container_header_size;
     if (location.header.compressed_length > image.size() - stream_start) return location;
 

@@ -1,14 +1,9 @@
-// Finding the package container behind the setup program's own image.
-//
-// Layout, little-endian and at any byte offset: the 24-byte marker, a reserved word, the
-// compressed length, the inflated length, the CRC of the compressed bytes, then the zlib stream.
+// Finding the package container behind the setup program's own image; its layout is in
+// package_format.h.
 #pragma once
 
 #include <cstdint>
 #include <span>
-
-inline constexpr std::size_t container_marker_size = 24;
-inline constexpr std::size_t container_header_size = 40;
 
 struct ContainerHeader {
     std::size_t offset = 0;  // of the marker in the file image
