@@ -1,6 +1,7 @@
 #include "uninstall_logic.h"
 
 #include "install_log_kinds.h"
+#include "text_case.h"
 
 #include <algorithm>
 #include <iterator>
@@ -8,22 +9,6 @@
 #include <utility>
 
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equal_ignoring_case(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return lower(x) == lower(y);
-           });
-}
-
-bool contains_ignoring_case(std::string_view text, std::string_view part)
-{
-    auto found = std::search(text.begin(), text.end(), part.begin(), part.end(),
-                             [](char x, char y) { return lower(x) == lower(y); });
-    return found != text.end();
-}
 
 bool is_quote(char c)
 {

@@ -5,9 +5,9 @@
 #include "package_cursor.h"
 #include "package_format.h"
 #include "registry_section.h"
+#include "text_case.h"
 #include "trace.h"
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,13 +52,6 @@ private:
     PackageCursor& cursor_;
     bool ok_ = true;
 };
-
-bool equals_ignoring_case(std::string_view a, std::string_view b)
-{
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 bool read_head(PackageCursor& cursor, SetupDescription& d)
 {
@@ -106,7 +99,7 @@ bool read_option_block(PackageCursor& cursor, FileEntry& file)
 // The uninstall module's own shortcut and start flags never make the wizard offer anything.
 void note_offers(const FileEntry& file, SetupDescription& d)
 {
-    if (equals_ignoring_case(file.name, "uninstall.exe")) return;
+    if (equal_ignoring_case(file.name, "uninstall.exe")) return;
     if (file.startup_shortcut == 1) d.offer_startup = true;
     if (file.desktop_shortcut == 1) d.offer_desktop_icon = true;
     if (file.group_shortcut == 1) d.offer_program_group = true;

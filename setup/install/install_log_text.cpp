@@ -1,6 +1,7 @@
 #include "install_log_text.h"
 
 #include "install_texts.h"
+#include "text_case.h"
 
 using namespace std::string_view_literals;
 
@@ -10,15 +11,6 @@ bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 // The drive root (C:\) or the start of a network path is never a created level.
 constexpr std::size_t uncut_prefix = 4;
-
-bool equals_ignoring_case(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i])) return false;
-    return true;
-}
 
 } // namespace
 
@@ -47,7 +39,7 @@ bool UninstallShortcutScan::take(const std::string& line)
             ++count_;
         }
     } else {
-        value_follows_ = equals_ignoring_case(line, log_program_group_shortcut);
+        value_follows_ = equal_ignoring_case(line, log_program_group_shortcut);
     }
     return count_ < path_limit;
 }
