@@ -5,6 +5,7 @@
 // working copy does the work and stays behind in the temporary directory.
 #include "pages.h"
 #include "path_text.h"
+#include "process_start.h"
 #include "program_file.h"
 #include "rich_edit.h"
 #include "scoped_com.h"
@@ -30,16 +31,7 @@ void start_working_copy(const std::string& program, const std::string& command_l
     std::string copy = copy_program_to_temporary_file();
     if (copy.empty()) return;
     std::string working_command = working_copy_command_line(copy, command_argument(1, command_line), program);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, working_command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &started)) {
-        DeleteFileA(copy.c_str());
-        return;
-    }
-    CloseHandle(started.hThread);
-    CloseHandle(started.hProcess);
+    if (!start_without_waiting(working_command, {.inherit_handles = true})) DeleteFileA(copy.c_str());
 }
 
 std::string system_directory()

@@ -1,7 +1,7 @@
 #include "removal.h"
 
+#include "process_start.h"
 #include "scoped_find_handle.h"
-#include "scoped_handle.h"
 #include "scoped_registry_key.h"
 #include "uninstall_logic.h"
 
@@ -81,12 +81,5 @@ bool remove_registry_value(const std::string& value) { return remove_in_parent(v
 
 void unregister_server(const std::string& system_directory, const std::string& path)
 {
-    std::string command = unregister_command(system_directory, path);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
-    }
+    start_without_waiting(unregister_command(system_directory, path));
 }

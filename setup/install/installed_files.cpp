@@ -1,7 +1,7 @@
 #include "installed_files.h"
 
 #include "install_texts.h"
-#include "scoped_handle.h"
+#include "process_start.h"
 #include "trace.h"
 
 namespace {
@@ -30,15 +30,6 @@ bool start_program(const InstallContext& install, std::size_t entry, const std::
 {
     TRACE_POINT();
     std::string path = program ? *program : installed_path(install, entry, false);
-    std::string line = command_line(path, arguments);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(path.c_str(), line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                        &startup, &started))
-        return false;
-    // Nobody waits for the program.
-    ScopedHandle process(started.hProcess);
-    ScopedHandle thread(started.hThread);
-    return true;
+    ProcessStart start{.program = path.c_str(), .inherit_handles = true, .creation_flags = NORMAL_PRIORITY_CLASS};
+    return start_without_waiting(command_line(path, arguments), start);
 }
