@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-// Uninstall on the first page.
-inline constexpr std::int32_t result_uninstall = 0;
+// Uninstall on the first page: the page protocol's Next.
+inline constexpr std::int32_t result_uninstall = result_next;
 
 class UninstallPage : public CatchingPageDialog {
 public:

@@ -4,15 +4,14 @@
 // again starts from what the object still holds.
 #pragma once
 
+#include "page_results.h"
+
 #include <windows.h>
 
 #include <cstdint>
 
 class PageDialog {
 public:
-    // The result a page starts with; Cancel and the close box leave it.
-    static constexpr std::int32_t result_leave = 1;
-
     virtual ~PageDialog();
     PageDialog(const PageDialog&) = delete;
     PageDialog& operator=(const PageDialog&) = delete;

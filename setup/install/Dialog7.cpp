@@ -116,7 +116,7 @@ int InstallPage::ask(const char* text, const char* title, UINT type)
 bool InstallPage::on_init_dialog()
 {
     TRACE_POINT();
-    set_page_result(result_leave);
+    set_page_result(result_ended);
     install_.window = window();
     install_.update_mode = update_mode_ != 0;
     show_page_picture(window(), context_);
@@ -142,7 +142,7 @@ void InstallPage::tick()
     if (run_step(step_number)) {
         lock.unlock();
         tick_busy = 0;
-        set_page_result(0);
+        set_page_result(result_completed);
         return;
     }
     step_counter = 0;
@@ -312,7 +312,7 @@ void InstallPage::on_command(int id, int)
 {
     if (id != IDCANCEL || !IsWindowEnabled(GetDlgItem(window(), IDCANCEL))) return;
     TRACE_POINT();
-    if (page_result() == 0 && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED)
+    if (page_result() == result_completed && IsDlgButtonChecked(window(), IDC_START_APPLICATION) == BST_CHECKED)
         start_files(&FileEntry::start_after_install, &FileEntry::start_arguments);
     end_page(page_result());
 }

@@ -12,7 +12,7 @@ InstallStep install_step(std::uint32_t step_number)
 std::int32_t failure_result(InstallStep step)
 {
     // Only the first two steps run before anything is written into the destination.
-    return step == InstallStep::destination || step == InstallStep::log_itself ? 2 : 1;
+    return step == InstallStep::destination || step == InstallStep::log_itself ? result_back : result_ended;
 }
 
 std::uint16_t progress_range(std::uint32_t file_count) { return static_cast<std::uint16_t>(file_count + 15); }

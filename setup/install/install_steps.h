@@ -2,6 +2,8 @@
 // the update run's skip rule, the file time conversion and the log's "Description" value.
 #pragma once
 
+#include "page_results.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,8 +31,8 @@ enum class InstallStep {
 // The step that the tick with this step number runs (numbers below 1 never reach here).
 InstallStep install_step(std::uint32_t step_number);
 
-// The page result a failure of the step leaves: 2 sends the user back to choose another
-// destination, 1 ends the installation. Steps that never fail give 1 too.
+// The page result a failure of the step leaves: result_back sends the user back to choose another
+// destination, result_ended ends the installation. Steps that never fail give result_ended too.
 std::int32_t failure_result(InstallStep step);
 
 // The progress bar's upper bound: the file count plus 15, cut to the 16 bits the bar carries.

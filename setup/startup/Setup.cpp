@@ -153,7 +153,7 @@ std::int32_t show_page(SetupRun& run, WizardPage page)
         pages.installation->prepare(install_context(run));
         return pages.installation->run(run.instance, run.program_icon);
     }
-    return PageDialog::result_leave;
+    return result_leave;
 }
 
 // Shows the pages one after another, each under its own guard, as their results lead.

@@ -9,10 +9,6 @@
 
 #include <cstdint>
 
-// Page results the wizard driver acts on; every other value leaves the wizard.
-inline constexpr std::int32_t result_next = 0;
-inline constexpr std::int32_t result_back = 2;
-
 // Disables the control and takes away its visibility; a window already on screen is updated
 // without being moved, sized, re-ordered or activated.
 void hide_control(HWND page, int control_id);
@@ -39,7 +35,7 @@ protected:
     const WizardContext& context() const { return context_; }
     const SetupDescription& description() const { return *context_.description; }
 
-    // The common start of every page's initialisation, after its trace point: result 1, the page
+    // The common start of every page's initialisation, after its trace point: result_leave, the page
     // picture, and the header band unless `header_text` is null.
     void begin_page(const char* header_text);
 

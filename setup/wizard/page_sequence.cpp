@@ -60,8 +60,8 @@ WizardStep back_from(WizardPage page, const PageVisibility& visibility)
 
 WizardStep after_installation(std::int32_t result, const PageVisibility& visibility)
 {
-    if (result == page_back) return visit(WizardPage::destination, visibility);
-    return end_with(result == install_ended ? WizardOutcome::ended : WizardOutcome::completed);
+    if (result == result_back) return visit(WizardPage::destination, visibility);
+    return end_with(result == result_ended ? WizardOutcome::ended : WizardOutcome::completed);
 }
 
 } // namespace
@@ -82,7 +82,7 @@ WizardPage first_page(const PageVisibility& visibility) { return visit(WizardPag
 WizardStep after(WizardPage shown, std::int32_t result, const PageVisibility& visibility)
 {
     if (shown == WizardPage::installation) return after_installation(result, visibility);
-    if (result == page_next) return visit(following(shown), visibility);
-    if (result == page_back) return back_from(shown, visibility);
+    if (result == result_next) return visit(following(shown), visibility);
+    if (result == result_back) return back_from(shown, visibility);
     return end_with(WizardOutcome::left);
 }

@@ -2,6 +2,8 @@
 // driver shows the pages, this says which one comes next.
 #pragma once
 
+#include "page_results.h"
+
 #include <cstdint>
 
 struct SetupDescription;
@@ -19,12 +21,6 @@ struct PageVisibility {
 
 PageVisibility page_visibility(const SetupDescription& description, bool show_users_page);
 
-// Page results. Every other value of an ordinary page leaves the wizard; the installation page
-// reports install_ended when it stopped short and anything but that or Back as completed.
-constexpr std::int32_t page_next = 0;
-constexpr std::int32_t page_back = 2;
-constexpr std::int32_t install_ended = 1;
-
 enum class WizardOutcome { show_page, left, ended, completed };
 
 struct WizardStep {
@@ -40,6 +36,8 @@ struct WizardStep {
 // The page the wizard opens with.
 WizardPage first_page(const PageVisibility& visibility);
 
-// Where the wizard goes after the shown page ended with its result: the next page to show,
-// already past any hidden pages, or the end of the wizard.
+// Where the wizard goes after the shown page ended with its result (page_results.h): the next
+// page to show, already past any hidden pages, or the end of the wizard. Every value of an
+// ordinary page but Next and Back leaves the wizard; every value of the installation page but
+// result_ended and Back counts as completed.
 WizardStep after(WizardPage shown, std::int32_t result, const PageVisibility& visibility);

@@ -22,11 +22,11 @@ TEST(InstallSteps, EachTickRunsItsStepAndEveryLaterTickCloses)
 
 TEST(InstallSteps, OnlyTheStepsBeforeTheFilesSendTheUserBackToTheDestination)
 {
-    EXPECT_EQ(failure_result(InstallStep::destination), 2);
-    EXPECT_EQ(failure_result(InstallStep::log_itself), 2);
-    EXPECT_EQ(failure_result(InstallStep::description), 1);
-    EXPECT_EQ(failure_result(InstallStep::extract_files), 1);
-    EXPECT_EQ(failure_result(InstallStep::program_group), 1);
+    EXPECT_EQ(failure_result(InstallStep::destination), result_back);
+    EXPECT_EQ(failure_result(InstallStep::log_itself), result_back);
+    EXPECT_EQ(failure_result(InstallStep::description), result_ended);
+    EXPECT_EQ(failure_result(InstallStep::extract_files), result_ended);
+    EXPECT_EQ(failure_result(InstallStep::program_group), result_ended);
 }
 
 TEST(InstallSteps, TheProgressRangeTravelsAsSixteenBits)

@@ -72,27 +72,27 @@ namespace {
 TEST(PageSequence, EveryPageShownFollowsTheTable)
 {
     const Case cases[] = {
-        {all_pages, P::welcome, 0, show(P::license)},
-        {all_pages, P::welcome, 2, left},
-        {all_pages, P::welcome, 1, left},
-        {all_pages, P::license, 0, show(P::users)},
-        {all_pages, P::license, 2, show(P::welcome)},
-        {all_pages, P::license, 1, left},
-        {all_pages, P::users, 0, show(P::destination)},
-        {all_pages, P::users, 2, show(P::license)},
+        {all_pages, P::welcome, result_next, show(P::license)},
+        {all_pages, P::welcome, result_back, left},
+        {all_pages, P::welcome, result_leave, left},
+        {all_pages, P::license, result_next, show(P::users)},
+        {all_pages, P::license, result_back, show(P::welcome)},
+        {all_pages, P::license, result_leave, left},
+        {all_pages, P::users, result_next, show(P::destination)},
+        {all_pages, P::users, result_back, show(P::license)},
         {all_pages, P::users, 3, left},
-        {all_pages, P::destination, 0, show(P::preferences)},
-        {all_pages, P::destination, 2, show(P::users)},
+        {all_pages, P::destination, result_next, show(P::preferences)},
+        {all_pages, P::destination, result_back, show(P::users)},
         {all_pages, P::destination, -1, left},
-        {all_pages, P::preferences, 0, show(P::summary)},
-        {all_pages, P::preferences, 2, show(P::destination)},
-        {all_pages, P::preferences, 1, left},
-        {all_pages, P::summary, 0, show(P::installation)},
-        {all_pages, P::summary, 2, show(P::preferences)},
-        {all_pages, P::summary, 1, left},
-        {all_pages, P::installation, 0, end(WizardOutcome::completed)},
-        {all_pages, P::installation, 1, end(WizardOutcome::ended)},
-        {all_pages, P::installation, 2, show(P::destination)},
+        {all_pages, P::preferences, result_next, show(P::summary)},
+        {all_pages, P::preferences, result_back, show(P::destination)},
+        {all_pages, P::preferences, result_leave, left},
+        {all_pages, P::summary, result_next, show(P::installation)},
+        {all_pages, P::summary, result_back, show(P::preferences)},
+        {all_pages, P::summary, result_leave, left},
+        {all_pages, P::installation, result_completed, end(WizardOutcome::completed)},
+        {all_pages, P::installation, result_ended, end(WizardOutcome::ended)},
+        {all_pages, P::installation, result_back, show(P::destination)},
         {all_pages, P::installation, 3, end(WizardOutcome::completed)},
         {all_pages, P::installation, -1, end(WizardOutcome::completed)},
     };
@@ -108,25 +108,25 @@ TEST(PageSequence, HiddenPagesArePassedAsIfTheyReturnedNext)
     const PageVisibility no_users = visible(true, true, false, true);
     const PageVisibility no_preferences = visible(true, true, true, false);
     const Case cases[] = {
-        {welcome_only, P::welcome, 0, show(P::destination)},
-        {no_users, P::license, 0, show(P::destination)},
-        {no_license, P::welcome, 0, show(P::users)},
+        {welcome_only, P::welcome, result_next, show(P::destination)},
+        {no_users, P::license, result_next, show(P::destination)},
+        {no_license, P::welcome, result_next, show(P::users)},
         // Back from the users page goes to the license page only when there is one.
-        {no_license, P::users, 2, show(P::welcome)},
-        {users_only, P::users, 2, show(P::users)},
+        {no_license, P::users, result_back, show(P::welcome)},
+        {users_only, P::users, result_back, show(P::users)},
         // Back from the destination page without a users page is Back from the users page.
-        {no_users, P::destination, 2, show(P::license)},
-        {welcome_only, P::destination, 2, show(P::welcome)},
-        {license_only, P::destination, 2, show(P::license)},
-        {required_pages_only, P::destination, 2, show(P::destination)},
-        {license_only, P::license, 2, show(P::license)},
+        {no_users, P::destination, result_back, show(P::license)},
+        {welcome_only, P::destination, result_back, show(P::welcome)},
+        {license_only, P::destination, result_back, show(P::license)},
+        {required_pages_only, P::destination, result_back, show(P::destination)},
+        {license_only, P::license, result_back, show(P::license)},
         // Skipping the preferences page clears its choices; going back past it does not.
-        {no_preferences, P::destination, 0, show(P::summary, true)},
-        {no_preferences, P::summary, 2, show(P::destination)},
-        {no_preferences, P::installation, 2, show(P::destination)},
-        {required_pages_only, P::installation, 2, show(P::destination)},
-        {required_pages_only, P::destination, 1, left},
-        {required_pages_only, P::summary, 0, show(P::installation)},
+        {no_preferences, P::destination, result_next, show(P::summary, true)},
+        {no_preferences, P::summary, result_back, show(P::destination)},
+        {no_preferences, P::installation, result_back, show(P::destination)},
+        {required_pages_only, P::installation, result_back, show(P::destination)},
+        {required_pages_only, P::destination, result_leave, left},
+        {required_pages_only, P::summary, result_next, show(P::installation)},
     };
     for (const Case& c : cases) check(c);
 }
@@ -147,7 +147,7 @@ TEST(PageSequence, FirstPageIsTheFirstShown)
         EXPECT_EQ(first_page(c.visibility), c.first);
     }
     // Cancel on that first page leaves at once.
-    EXPECT_EQ(after(first_page(required_pages_only), 1, required_pages_only), left);
+    EXPECT_EQ(after(first_page(required_pages_only), result_leave, required_pages_only), left);
 }
 
 // Whatever is hidden, the wizard only ever lands on a page that is shown, and only clears the
@@ -159,7 +159,7 @@ TEST(PageSequence, EveryCombinationLandsOnAShownPage)
         bool shown[] = {v.welcome, v.license, v.users, true, v.preferences, true, true};
         EXPECT_TRUE(shown[static_cast<int>(first_page(v))]);
         for (int page = 0; page <= static_cast<int>(P::installation); ++page) {
-            for (std::int32_t result : {0, 1, 2, 5}) {
+            for (std::int32_t result : {result_next, result_leave, result_back, 5}) {
                 SCOPED_TRACE(testing::Message() << "bits " << bits << " page " << page << " result " << result);
                 WizardStep step = after(static_cast<WizardPage>(page), result, v);
                 if (step.outcome == WizardOutcome::show_page) {
