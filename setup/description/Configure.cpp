@@ -218,8 +218,6 @@ bool read_setup_description(std::span<const std::uint8_t> package, SetupDescript
     if (package.size() > package_format::largest_package_size) return false;
     SetupDescription read;
     if (!read_into(package, read)) return false;
-    // The caller may have attached the very buffer just read; moving keeps its bytes in place.
-    read.package_data = std::move(description.package_data);
     description = std::move(read);
     return true;
 }

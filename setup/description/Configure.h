@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <span>
 
-// Walks the package once from its first byte and fills the description, all but its
-// package_data, which the caller attaches. Returns false for a damaged package (a field past
+// Walks the package once from its first byte and fills the description, whose offsets point into
+// the package; the package stays the caller's. Returns false for a damaged package (a field past
 // the end, a text over its limit, a file name or subdirectory that leaves the chosen folders,
 // an unknown target folder, an extension naming no file, a file's contents outside the package,
 // a picture that is not a complete BMP image, a damaged registry section); the description is

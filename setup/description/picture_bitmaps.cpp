@@ -6,7 +6,7 @@
 namespace {
 
 // The reader accepted the image only when every byte CreateDIBitmap reads lies inside it.
-HBITMAP make_bitmap(const std::vector<std::uint8_t>& package, std::uint32_t offset, std::uint32_t size)
+HBITMAP make_bitmap(std::span<const std::uint8_t> package, std::uint32_t offset, std::uint32_t size)
 {
     if (size == 0) return nullptr;
     TRACE_POINT();
@@ -21,11 +21,11 @@ HBITMAP make_bitmap(const std::vector<std::uint8_t>& package, std::uint32_t offs
 
 } // namespace
 
-void PictureBitmaps::create(const SetupDescription& d)
+void PictureBitmaps::create(const SetupDescription& d, std::span<const std::uint8_t> package)
 {
     release();
-    page_ = make_bitmap(d.package_data, d.page_bitmap_offset, d.page_bitmap_size);
-    welcome_ = make_bitmap(d.package_data, d.welcome_bitmap_offset, d.welcome_bitmap_size);
+    page_ = make_bitmap(package, d.page_bitmap_offset, d.page_bitmap_size);
+    welcome_ = make_bitmap(package, d.welcome_bitmap_offset, d.welcome_bitmap_size);
 }
 
 void PictureBitmaps::release()

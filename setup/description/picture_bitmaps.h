@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <span>
+
 // Owns the page picture and the welcome picture for the run; either may be absent.
 class PictureBitmaps {
 public:
@@ -13,8 +16,9 @@ public:
     PictureBitmaps(const PictureBitmaps&) = delete;
     PictureBitmaps& operator=(const PictureBitmaps&) = delete;
 
-    // Makes a device-dependent bitmap for the display from each picture the package holds.
-    void create(const SetupDescription& description);
+    // Makes a device-dependent bitmap for the display from each picture the package holds,
+    // where the description says they lie.
+    void create(const SetupDescription& description, std::span<const std::uint8_t> package);
     // Deletes both bitmaps; a second call does nothing.
     void release();
 

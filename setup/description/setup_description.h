@@ -32,7 +32,7 @@ struct FileEntry {
     std::uint32_t run_during_install = 0;
     std::string run_arguments;
     std::string start_arguments;
-    std::uint32_t content_offset = 0;  // from the start of package_data; the range lies inside it
+    std::uint32_t content_offset = 0;  // from the start of the package; the range lies inside it
     std::uint32_t content_size = 0;
     std::uint32_t time_high = 0;  // halves of the time stamp, seconds since 1970-01-01 UTC
     std::uint32_t time_low = 0;
@@ -72,7 +72,7 @@ struct SetupDescription {
     std::uint32_t allow_windows_server_2003 = 0;
     std::uint32_t allow_windows_vista = 0;
     std::uint32_t require_ie5 = 0;
-    // Each picture is a checked BMP file image at [offset, offset + size) of package_data; a
+    // Each picture is a checked BMP file image at [offset, offset + size) of the package; a
     // size of 0 means none. The display bitmaps are made from these bytes by the window layer.
     std::uint32_t page_bitmap_size = 0;
     std::uint32_t page_bitmap_offset = 0;
@@ -83,6 +83,4 @@ struct SetupDescription {
     bool offer_program_group = false;
     bool offer_associate = false;
     bool offer_start_application = false;
-    // The inflated package. The reader does not fill it: the caller attaches the buffer it read.
-    std::vector<std::uint8_t> package_data;
 };

@@ -275,7 +275,7 @@ bool InstallPage::write_file(const std::string& path, const FileEntry& file)
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target.valid()) return false;
     DWORD written = 0;
-    const std::uint8_t* content = install_.description->package_data.data() + file.content_offset;
+    const std::uint8_t* content = install_.package.data() + file.content_offset;
     return WriteFile(target.get(), content, file.content_size, &written, nullptr) && written == file.content_size;
 }
 

@@ -9,9 +9,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 
 struct InstallContext {
     const SetupDescription* description = nullptr;
+    std::span<const std::uint8_t> package;   // the inflated package: the files' contents
     const WizardState* state = nullptr;      // destination directory and the four choices
     const SpecialFolders* folders = nullptr;
     std::uint8_t install_for = 1;            // 1: only the current user, 0: all users

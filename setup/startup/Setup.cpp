@@ -1,4 +1,5 @@
 // setup.exe: start-up of the setup program, and the wizard driver that shows its pages.
+#include "Configure.h"
 #include "Dialog1.h"
 #include "Dialog1C.h"
 #include "Dialog1b.h"
@@ -26,8 +27,10 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -54,6 +57,9 @@ struct SetupRun {
     HINSTANCE instance = nullptr;
     std::optional<ScopedComInitialize> com;
     SetupDescription description;
+    // The inflated package: the description's offsets point into it, and the installation
+    // writes the files straight from it.
+    std::vector<std::uint8_t> package;
     PictureBitmaps pictures;
     OsVersion os_version;
     std::unique_ptr<SpecialFolders> folders;
@@ -64,15 +70,20 @@ struct SetupRun {
     WizardPages pages;
 };
 
-// CoInitialize through unpacking. The welcome page exists before the package is read.
+// CoInitialize through unpacking and reading the description. The welcome page exists before
+// the package is read.
 bool unpack(SetupRun& run)
 {
     run.com.emplace();
     run.context.instance = run.instance;
     run.context.description = &run.description;
     run.pages.welcome = std::make_unique<WelcomePage>(run.context);
-    if (!unpack_package(run.instance, run.description)) return false;
-    run.pictures.create(run.description);
+    if (!unpack_package(run.instance, run.package)) return false;
+    if (!read_setup_description(run.package, run.description)) {
+        report_corrupt_package();
+        return false;
+    }
+    run.pictures.create(run.description, run.package);
     return true;
 }
 
@@ -130,6 +141,7 @@ InstallContext install_context(SetupRun& run)
 {
     InstallContext install;
     install.description = &run.description;
+    install.package = run.package;
     install.state = &run.pages.summary->wizard_state();
     install.folders = run.folders.get();
     install.install_for = run.install_for.choice;
@@ -189,6 +201,7 @@ void clean_up(SetupRun& run)
     destroy_pages(run.pages);
     run.folders.reset();
     run.description = SetupDescription();
+    std::vector<std::uint8_t>().swap(run.package);
     run.pictures.release();
     run.rich_edit.reset();
     trace_teardown();

@@ -550,7 +550,7 @@ TEST(DescriptionListing, ListsWhatOnlyAHandMadeRecordHolds)
     d.page_bitmap_size = 58;
     d.page_bitmap_offset = 100;
 
-    std::string text = builder::compose_description_listing(d);
+    std::string text = builder::compose_description_listing(d, {});
     for (const char* line : {"  show_welcome_page: 2\n", "    target_folder: 9 (unknown)\n", "    group_shortcut: 7\n",
                              "    file_index: 4 (no such file)\n",
                              "    key \"HKEY_USERS\" (key_id -3, key_flag 0)\n"

@@ -75,7 +75,7 @@ std::optional<std::string> picture_shape(std::span<const std::uint8_t> package, 
            std::to_string(image[28] | image[29] << 8) + " bits per pixel";
 }
 
-void list_picture(const char* name, std::uint32_t size, std::uint32_t offset, const ::SetupDescription& d,
+void list_picture(const char* name, std::uint32_t size, std::uint32_t offset, std::span<const std::uint8_t> package,
                   ListingLines& lines)
 {
     std::string prefix(name);
@@ -85,7 +85,7 @@ void list_picture(const char* name, std::uint32_t size, std::uint32_t offset, co
     }
     lines.field(prefix + "_size", size);
     lines.field(prefix + "_offset", offset);
-    if (std::optional<std::string> shape = picture_shape(d.package_data, offset, size)) lines.field(prefix, *shape);
+    if (std::optional<std::string> shape = picture_shape(package, offset, size)) lines.field(prefix, *shape);
 }
 
 void list_offers(const ::SetupDescription& d, ListingLines& lines)
@@ -101,7 +101,7 @@ void list_offers(const ::SetupDescription& d, ListingLines& lines)
 
 } // namespace
 
-std::string compose_description_listing(const ::SetupDescription& d)
+std::string compose_description_listing(const ::SetupDescription& d, std::span<const std::uint8_t> package)
 {
     ListingLines lines;
     lines.open("setup description");
@@ -112,8 +112,8 @@ std::string compose_description_listing(const ::SetupDescription& d)
     list_extensions(d, lines);
     list_registry(d.registry_keys, d.registry_values, lines);
     list_platform_rules(d, lines);
-    list_picture("page_bitmap", d.page_bitmap_size, d.page_bitmap_offset, d, lines);
-    list_picture("welcome_bitmap", d.welcome_bitmap_size, d.welcome_bitmap_offset, d, lines);
+    list_picture("page_bitmap", d.page_bitmap_size, d.page_bitmap_offset, package, lines);
+    list_picture("welcome_bitmap", d.welcome_bitmap_size, d.welcome_bitmap_offset, package, lines);
     lines.close();
     list_offers(d, lines);
     return lines.text();

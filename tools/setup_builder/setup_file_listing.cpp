@@ -78,12 +78,12 @@ SetupFileListing list_setup_file(std::span<const std::uint8_t> file_image)
     if (computed != container.header.checksum)
         return stopped(text, "the container is damaged: its checksum does not match the compressed bytes");
 
+    std::vector<std::uint8_t> package;
+    if (std::optional<std::string> problem = inflate(container, package)) return stopped(text, *problem);
     ::SetupDescription description;
-    if (std::optional<std::string> problem = inflate(container, description.package_data))
-        return stopped(text, *problem);
-    if (!read_setup_description(description.package_data, description))
+    if (!read_setup_description(package, description))
         return stopped(text, "the setup description is damaged: the setup program refuses the package");
-    return SetupFileListing{text + compose_description_listing(description), std::nullopt};
+    return SetupFileListing{text + compose_description_listing(description, package), std::nullopt};
 }
 
 } // namespace builder

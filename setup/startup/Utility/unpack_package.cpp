@@ -1,6 +1,5 @@
 #include "unpack_package.h"
 
-#include "Configure.h"
 #include "RProgressDialog.h"
 #include "crc.h"
 #include "package_container.h"
@@ -84,7 +83,9 @@ InflateOutcome inflate_with_progress(HINSTANCE instance, InflationJob& job)
 
 } // namespace
 
-bool unpack_package(HINSTANCE instance, SetupDescription& description)
+void report_corrupt_package() { tell(corrupt_message); }
+
+bool unpack_package(HINSTANCE instance, std::vector<std::uint8_t>& package)
 {
     TRACE_POINT();
     std::vector<std::uint8_t> image;
@@ -100,7 +101,6 @@ bool unpack_package(HINSTANCE instance, SetupDescription& description)
         return false;
     }
 
-    std::vector<std::uint8_t> package;
     if (!try_resize(package, container.header.inflated_length)) {  // no memory, or more than a vector holds here
         tell(no_memory_message);
         return false;
@@ -113,12 +113,6 @@ bool unpack_package(HINSTANCE instance, SetupDescription& description)
     InflateOutcome outcome = inflate_with_progress(instance, job);
     std::vector<std::uint8_t>().swap(image);  // the file image is not needed any more
     if (!inflated_completely(outcome, package.size())) {
-        tell(corrupt_message);
-        return false;
-    }
-
-    description.package_data = std::move(package);
-    if (!read_setup_description(description.package_data, description)) {
         tell(corrupt_message);
         return false;
     }
