@@ -12,8 +12,11 @@
 # The packaging tool runs on the build host, so a Windows tree takes it from the host tree:
 # ZELMOR_SETUP_BUILDER names the host-built setup_builder. Without it the function only says
 # so, and the setup file is not part of the tree. The files the manifest itself names (texts,
-# pictures, readme) are followed through the depfile that the tool writes. SOURCE_DATE_EPOCH,
-# when set at configure time, is passed on for reproducible time stamps.
+# pictures, readme) are followed through the depfile that the tool writes. Every packed
+# file gets the tree's SOURCE_DATE_EPOCH (cmake/SourceDateEpoch.cmake) as its time stamp, so
+# that one commit always gives the same setup file.
+
+include(${CMAKE_CURRENT_LIST_DIR}/SourceDateEpoch.cmake)
 
 set(ZELMOR_SETUP_BUILDER "" CACHE FILEPATH "setup_builder of the host tree, which makes setup files")
 
@@ -65,14 +68,10 @@ function(add_setup_package target)
     endforeach()
     _setup_package_define_dependencies(define_dependencies ${arg_DEFINES})
 
-    set(environment)
-    if(DEFINED ENV{SOURCE_DATE_EPOCH})
-        set(environment ${CMAKE_COMMAND} -E env "SOURCE_DATE_EPOCH=$ENV{SOURCE_DATE_EPOCH}")
-    endif()
-
     add_custom_command(
         OUTPUT "${output}"
-        COMMAND ${environment} "${ZELMOR_SETUP_BUILDER}" build "${manifest}" --stub "${stub}"
+        COMMAND ${CMAKE_COMMAND} -E env "SOURCE_DATE_EPOCH=${ZELMOR_SOURCE_DATE_EPOCH}"
+                "${ZELMOR_SETUP_BUILDER}" build "${manifest}" --stub "${stub}"
                 --output "${output}" ${define_arguments} --depfile "${depfile}"
         DEPENDS "${ZELMOR_SETUP_BUILDER}" "${manifest}" ${stub_dependency} ${define_dependencies}
         DEPFILE "${depfile}"
