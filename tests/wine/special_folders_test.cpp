@@ -59,12 +59,15 @@ std::string without_trailing_backslash(std::string path)
     return path;
 }
 
+// A folder and the shell folder it is.
+struct ShellFolderCase {
+    SpecialFolder folder;
+    int csidl;
+};
+
 TEST(SpecialFolders, TheRealSystemGivesWhatTheShellReports)
 {
-    struct Case {
-        SpecialFolder folder;
-        int csidl;
-    } cases[] = {
+    const ShellFolderCase cases[] = {
         {SpecialFolder::startup, CSIDL_STARTUP},
         {SpecialFolder::program_files, CSIDL_PROGRAM_FILES},
         {SpecialFolder::programs, CSIDL_PROGRAMS},
@@ -80,7 +83,7 @@ TEST(SpecialFolders, TheRealSystemGivesWhatTheShellReports)
     };
     SpecialFolders folders = marked_folders();
     EXPECT_TRUE(resolve_special_folders(folders));
-    for (const Case& c : cases) {
+    for (const ShellFolderCase& c : cases) {
         char expected[MAX_PATH] = {};
         ASSERT_EQ(SHGetFolderPathA(nullptr, c.csidl, nullptr, SHGFP_TYPE_CURRENT, expected), S_OK) << c.csidl;
         EXPECT_EQ(without_trailing_backslash(folders[c.folder]), expected) << c.csidl;
@@ -94,10 +97,7 @@ TEST(SpecialFolders, TheRealSystemGivesWhatTheShellReports)
 
 TEST(SpecialFolders, TheUninstallersFoldersAreWhatTheShellReportsOrStayAsTheyWere)
 {
-    struct Case {
-        SpecialFolder folder;
-        int csidl;
-    } cases[] = {
+    const ShellFolderCase cases[] = {
         {SpecialFolder::profile, CSIDL_PROFILE},
         {SpecialFolder::start_menu, CSIDL_STARTMENU},
         {SpecialFolder::common_start_menu, CSIDL_COMMON_STARTMENU},
@@ -109,7 +109,7 @@ TEST(SpecialFolders, TheUninstallersFoldersAreWhatTheShellReportsOrStayAsTheyWer
     };
     SpecialFolders folders = marked_folders();
     EXPECT_TRUE(resolve_special_folders(folders, all_folders()));
-    for (const Case& c : cases) {
+    for (const ShellFolderCase& c : cases) {
         char expected[MAX_PATH] = {};
         // Not every system has the 32-bit folders of a 64-bit one.
         if (SHGetFolderPathA(nullptr, c.csidl, nullptr, SHGFP_TYPE_CURRENT, expected) == S_OK)
