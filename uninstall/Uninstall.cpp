@@ -11,6 +11,7 @@
 #include "scoped_com.h"
 #include "scoped_handle.h"
 #include "special_folders.h"
+#include "system_folders.h"
 #include "uninstall_logic.h"
 #include "uninstall_resource.h"
 #include "uninstall_run.h"
@@ -34,11 +35,14 @@ void start_working_copy(const std::string& program, const std::string& command_l
     if (!start_without_waiting(working_command, {.inherit_handles = true})) DeleteFileA(copy.c_str());
 }
 
-std::string system_directory()
+// Once for the whole run: the system directory for the libraries and regsvr32, and every
+// folder of the system, which the removal leaves alone.
+void resolve_system_folders(UninstallRun& run)
 {
     SpecialFolders folders;
-    resolve_special_folders(folders, folder_set({SpecialFolder::system}));
-    return folders.system;
+    resolve_special_folders(folders, all_folders());
+    run.system_directory = folders.system;
+    run.protected_folders = ProtectedFolders(system_folder_paths(folders));
 }
 
 // The pages, one after the other; the progress page only after Uninstall.
@@ -66,7 +70,7 @@ void run_working_copy(UninstallRun& run, const std::string& program, const std::
     if (parent_directory(program, directory)) SetCurrentDirectoryA(directory.c_str());
 
     // Released in the opposite order: the pages, COM, then the rich-edit library.
-    run.system_directory = system_directory();
+    resolve_system_folders(run);
     ScopedLibrary rich_edit = load_rich_edit_library(run.system_directory);
     ScopedComInitialize com;
     InitCommonControls();

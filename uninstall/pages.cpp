@@ -143,7 +143,7 @@ bool ProgressPage::on_init_dialog()
     set_page_result(result_leave);
     lift_text_limit(window());
     band_ = make_header_band(window(), run_.instance, progress_header_rtf);
-    duplicates_ = earlier_duplicates(run_.entries);
+    plan_ = removal_plan(run_.entries, run_.protected_folders);
     SetTimer(window(), removal_timer, 1, nullptr);
     return true;
 }
@@ -165,7 +165,7 @@ void ProgressPage::removal_tick()
         started_ = true;
         next_ = count == 0 ? 0 : count - 1;
     }
-    if (count != 0 && !duplicates_[next_]) remove_entry(next_);
+    if (count != 0) remove_entry(next_);
     ++ticks_;
     if (next_ == 0) {
         complete();
@@ -179,27 +179,39 @@ void ProgressPage::removal_tick()
 void ProgressPage::remove_entry(std::size_t index)
 {
     const UninstallEntry& entry = run_.entries[index];
-    const std::string& path = entry.value;
     bool removed = true;
-    switch (entry.kind) {
-    case EntryKind::description:
-    case EntryKind::unknown: return;
-    case EntryKind::directory_created: removed = empty_and_remove_directory(path); break;
-    case EntryKind::program_group_created: removed = remove_directory(path); break;
-    case EntryKind::desktop_shortcut:
-    case EntryKind::program_group_shortcut:
-    case EntryKind::startup_shortcut: removed = delete_file(path) == RemovalResult::removed; break;
-    case EntryKind::file_ask_to_remove:
-    case EntryKind::file_ask_to_remove_and_unregister:
-        if (!ask_to_delete(path)) return;
-        if (entry.kind == EntryKind::file_ask_to_remove_and_unregister) unregister_server(run_.system_directory, path);
-        [[fallthrough]];
-    case EntryKind::file_created: removed = delete_file(path) != RemovalResult::failed; break;
-    case EntryKind::delete_list: delete_file_or_directory(path); return;
-    case EntryKind::registry_entry: removed = remove_registry_key(path); break;
-    case EntryKind::registry_value: removed = remove_registry_value(path); break;
+    switch (plan_[index]) {
+    case Treatment::nothing: return;
+    case Treatment::not_ours: details_.push_back(not_ours_line(entry.value)); return;
+    case Treatment::remove_if_empty: removed = remove_directory(entry.value); break;
+    case Treatment::remove: removed = carry_out_removal(entry); break;
     }
     if (!removed) report_failure(index);
+}
+
+// The kind's action; false when it failed in a way worth reporting.
+bool ProgressPage::carry_out_removal(const UninstallEntry& entry)
+{
+    const std::string& path = entry.value;
+    switch (entry.kind) {
+    case EntryKind::description:
+    case EntryKind::unknown: return true;
+    case EntryKind::directory_created: return empty_and_remove_directory(path);
+    case EntryKind::program_group_created: return remove_directory(path);
+    case EntryKind::desktop_shortcut:
+    case EntryKind::program_group_shortcut:
+    case EntryKind::startup_shortcut: return delete_file(path) == RemovalResult::removed;
+    case EntryKind::file_ask_to_remove:
+    case EntryKind::file_ask_to_remove_and_unregister:
+        if (!ask_to_delete(path)) return true;
+        if (entry.kind == EntryKind::file_ask_to_remove_and_unregister) unregister_server(run_.system_directory, path);
+        [[fallthrough]];
+    case EntryKind::file_created: return delete_file(path) != RemovalResult::failed;
+    case EntryKind::delete_list: delete_file_or_directory(path); return true;
+    case EntryKind::registry_entry: return remove_registry_key(path);
+    case EntryKind::registry_value: return remove_registry_value(path);
+    }
+    return true;
 }
 
 void ProgressPage::report_failure(std::size_t index)

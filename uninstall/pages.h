@@ -4,6 +4,7 @@
 
 #include "page_dialog.h"
 #include "critical_section.h"
+#include "removal_plan.h"
 #include "uninstall_run.h"
 
 #include <windows.h>
@@ -44,6 +45,7 @@ private:
 
     void removal_tick();
     void remove_entry(std::size_t index);
+    bool carry_out_removal(const UninstallEntry& entry);
     void report_failure(std::size_t index);
     bool ask_to_delete(const std::string& path);
     void complete();
@@ -58,6 +60,6 @@ private:
     bool completed_ = false;
     std::size_t next_ = 0;             // the entry the next tick removes
     std::size_t ticks_ = 0;
-    std::vector<bool> duplicates_;     // entries an earlier entry repeats
+    std::vector<Treatment> plan_;      // what each entry's tick does
     std::vector<std::string> details_; // failures that are not worth a message box
 };

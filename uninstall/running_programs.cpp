@@ -15,12 +15,6 @@ using EnumProcessesFunction = BOOL(WINAPI*)(DWORD*, DWORD, DWORD*);
 using EnumProcessModulesFunction = BOOL(WINAPI*)(HANDLE, HMODULE*, DWORD, DWORD*);
 using GetModuleFileNameExFunction = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
 
-template <typename Function>
-Function find_function(HMODULE library, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 // Every process id, with a buffer that grows until the list fits.
 std::vector<DWORD> process_ids(EnumProcessesFunction enum_processes)
 {
@@ -61,7 +55,7 @@ std::optional<std::string> process_path(DWORD id, EnumProcessModulesFunction enu
 // Through the process status library; none when it or one of its functions is missing.
 std::optional<std::vector<std::string>> paths_from_process_status(const std::string& system_directory)
 {
-    ScopedLibrary library(LoadLibraryA((system_directory + "\\PSAPI.DLL").c_str()));
+    ScopedLibrary library = load_system_library(system_directory, "PSAPI.DLL");
     if (!library.valid()) return std::nullopt;
     auto enum_processes = find_function<EnumProcessesFunction>(library.get(), "EnumProcesses");
     auto enum_modules = find_function<EnumProcessModulesFunction>(library.get(), "EnumProcessModules");

@@ -2,6 +2,7 @@
 
 #include "scoped_find_handle.h"
 #include "scoped_handle.h"
+#include "system_text.h"
 
 #include <windows.h>
 
@@ -96,4 +97,9 @@ DirectoryState directory_state(const std::string& path)
         if (!is_dot_entry(entry.cFileName)) return DirectoryState::not_empty;
     } while (FindNextFileA(search.get(), &entry));
     return DirectoryState::empty;
+}
+
+std::string temporary_directory()
+{
+    return system_text([](char* buffer, DWORD size) { return GetTempPathA(size, buffer); });
 }

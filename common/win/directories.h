@@ -1,4 +1,4 @@
-// Directories: creating a path level by level, probing, classifying.
+// Directories: creating a path level by level, probing, classifying, and the temporary one.
 #pragma once
 
 #include <string>
@@ -27,3 +27,6 @@ enum class DirectoryState {
 };
 
 DirectoryState directory_state(const std::string& path);
+
+// GetTempPathA: the temporary directory with a trailing "\"; empty when the system gives none.
+std::string temporary_directory();

@@ -14,7 +14,7 @@ FreeSpaceEx find_free_space_ex()
     ScopedLibrary kernel(LoadLibraryA("kernel32.dll"));
     if (!kernel.valid()) return nullptr;
     // kernel32 stays loaded in every process, so the address outlives this reference.
-    return reinterpret_cast<FreeSpaceEx>(reinterpret_cast<void*>(GetProcAddress(kernel.get(), "GetDiskFreeSpaceExA")));
+    return find_function<FreeSpaceEx>(kernel.get(), "GetDiskFreeSpaceExA");
 }
 
 } // namespace

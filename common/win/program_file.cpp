@@ -1,5 +1,7 @@
 #include "program_file.h"
 
+#include "directories.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -16,10 +18,7 @@ std::string program_file_path()
 
 std::string copy_program_to_temporary_file()
 {
-    DWORD length = GetTempPathA(0, nullptr);
-    if (length == 0) return {};
-    std::string directory(length, '\0');
-    directory.resize(GetTempPathA(length, directory.data()));
+    std::string directory = temporary_directory();
     // GetTempFileNameA writes the directory, the prefix, four hex digits and ".tmp".
     std::string copy(directory.size() + MAX_PATH, '\0');
     if (directory.empty() || !GetTempFileNameA(directory.c_str(), "Del", 0, copy.data())) return {};

@@ -7,11 +7,6 @@
 
 namespace {
 
-ScopedLibrary load_system_library(const std::string& system_directory, const char* name)
-{
-    return ScopedLibrary(LoadLibraryA((system_directory + "\\" + name).c_str()));
-}
-
 // The page's device context for the length of one call.
 class WindowDc {
 public:

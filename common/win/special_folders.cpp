@@ -48,6 +48,14 @@ constexpr FolderRule folder_rules[] = {
     {SpecialFolder::common_appdata, CSIDL_COMMON_APPDATA, Fallback::fixed, "", "", unused},
     {SpecialFolder::common_documents, CSIDL_COMMON_DOCUMENTS, Fallback::same_as, nullptr, nullptr,
      SpecialFolder::documents},
+    {SpecialFolder::profile, CSIDL_PROFILE, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::start_menu, CSIDL_STARTMENU, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::common_start_menu, CSIDL_COMMON_STARTMENU, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::appdata, CSIDL_APPDATA, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::local_appdata, CSIDL_LOCAL_APPDATA, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::program_files_x86, CSIDL_PROGRAM_FILESX86, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::common_files_x86, CSIDL_PROGRAM_FILES_COMMONX86, Fallback::none, nullptr, nullptr, unused},
+    {SpecialFolder::system_x86, CSIDL_SYSTEMX86, Fallback::none, nullptr, nullptr, unused},
 };
 
 // Without a program files folder the program goes where this user can surely write.
@@ -90,16 +98,27 @@ constexpr std::size_t index(SpecialFolder folder) { return static_cast<std::size
 
 } // namespace
 
-std::string& SpecialFolders::operator[](SpecialFolder folder)
+namespace {
+
+constexpr std::string SpecialFolders::*folder_fields[] = {
+    &SpecialFolders::startup,          &SpecialFolders::desktop,           &SpecialFolders::program_files,
+    &SpecialFolders::programs,         &SpecialFolders::recent,            &SpecialFolders::system,
+    &SpecialFolders::common_files,     &SpecialFolders::windows,           &SpecialFolders::common_desktop,
+    &SpecialFolders::desktop_directory, &SpecialFolders::common_programs,  &SpecialFolders::common_startup,
+    &SpecialFolders::documents,        &SpecialFolders::common_appdata,    &SpecialFolders::common_documents,
+    &SpecialFolders::profile,          &SpecialFolders::start_menu,        &SpecialFolders::common_start_menu,
+    &SpecialFolders::appdata,          &SpecialFolders::local_appdata,     &SpecialFolders::program_files_x86,
+    &SpecialFolders::common_files_x86, &SpecialFolders::system_x86};
+static_assert(std::size(folder_fields) == index(SpecialFolder::count));
+static_assert(std::size(folder_rules) == index(SpecialFolder::count));
+
+} // namespace
+
+std::string& SpecialFolders::operator[](SpecialFolder folder) { return this->*folder_fields[index(folder)]; }
+
+const std::string& SpecialFolders::operator[](SpecialFolder folder) const
 {
-    static constexpr std::string SpecialFolders::*fields[] = {
-        &SpecialFolders::startup,        &SpecialFolders::desktop,           &SpecialFolders::program_files,
-        &SpecialFolders::programs,       &SpecialFolders::recent,            &SpecialFolders::system,
-        &SpecialFolders::common_files,   &SpecialFolders::windows,           &SpecialFolders::common_desktop,
-        &SpecialFolders::desktop_directory, &SpecialFolders::common_programs, &SpecialFolders::common_startup,
-        &SpecialFolders::documents,      &SpecialFolders::common_appdata,    &SpecialFolders::common_documents};
-    static_assert(std::size(fields) == index(SpecialFolder::count));
-    return this->*fields[index(folder)];
+    return this->*folder_fields[index(folder)];
 }
 
 FolderSet folder_set(std::initializer_list<SpecialFolder> folders)
@@ -111,12 +130,14 @@ FolderSet folder_set(std::initializer_list<SpecialFolder> folders)
 
 FolderSet setup_folders()
 {
-    FolderSet set;
-    set.set();
-    set[index(SpecialFolder::recent)] = false;
-    set[index(SpecialFolder::common_appdata)] = false;
-    return set;
+    return folder_set({SpecialFolder::startup, SpecialFolder::desktop, SpecialFolder::program_files,
+                       SpecialFolder::programs, SpecialFolder::system, SpecialFolder::common_files,
+                       SpecialFolder::windows, SpecialFolder::common_desktop, SpecialFolder::desktop_directory,
+                       SpecialFolder::common_programs, SpecialFolder::common_startup, SpecialFolder::documents,
+                       SpecialFolder::common_documents});
 }
+
+FolderSet all_folders() { return FolderSet().set(); }
 
 const FolderSystem& this_system()
 {

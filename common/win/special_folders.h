@@ -25,6 +25,15 @@ enum class SpecialFolder : std::size_t {
     documents,          // this user's documents
     common_appdata,
     common_documents,   // all users' documents, for an all-users "<Documents and Settings>"
+    // The system's own folders that setup.exe does not use; the uninstaller leaves them alone.
+    profile,            // this user's profile
+    start_menu,
+    common_start_menu,
+    appdata,
+    local_appdata,
+    program_files_x86,  // the 32-bit folders beside the 64-bit ones on a 64-bit system
+    common_files_x86,
+    system_x86,
     count
 };
 
@@ -44,16 +53,28 @@ struct SpecialFolders {
     std::string documents;
     std::string common_appdata;
     std::string common_documents;
+    std::string profile;
+    std::string start_menu;
+    std::string common_start_menu;
+    std::string appdata;
+    std::string local_appdata;
+    std::string program_files_x86;
+    std::string common_files_x86;
+    std::string system_x86;
 
     std::string& operator[](SpecialFolder folder);
+    const std::string& operator[](SpecialFolder folder) const;
 };
 
 using FolderSet = std::bitset<static_cast<std::size_t>(SpecialFolder::count)>;
 
 FolderSet folder_set(std::initializer_list<SpecialFolder> folders);
 
-// What setup.exe asks for: everything but the recent documents and the common application data.
+// What setup.exe asks for: the folders up to the common documents but the recent documents and
+// the common application data.
 FolderSet setup_folders();
+
+FolderSet all_folders();
 
 // What the resolution asks of the system; this_system() is the real one.
 class FolderSystem {
@@ -69,7 +90,7 @@ public:
 const FolderSystem& this_system();
 
 // Fills each wanted folder, in the order of SpecialFolder, from the shell, or where the shell
-// gives nothing from its fallback. A per-user folder without a fallback (startup, desktop,
-// programs, recent) keeps what it held. Folders not wanted are left alone. Always true.
+// gives nothing from its fallback. A folder without a fallback (startup, desktop, programs,
+// recent and the folders after the common documents) keeps what it held. Folders not wanted are left alone. Always true.
 bool resolve_special_folders(SpecialFolders& folders, const FolderSet& wanted, const FolderSystem& system);
 bool resolve_special_folders(SpecialFolders& folders, const FolderSet& wanted = setup_folders());

@@ -2,7 +2,9 @@
 // estimator runs once and saves its entries file, and the uninstaller, started the way the system
 // starts an uninstall entry (and once through Wine's own list of installed programs), takes
 // everything away again: the files under the Wine drive (but the temporary directory) and the
-// registry branches the product touches are as they were before the installation.
+// registry branches the product touches are as they were before the installation. Installed into
+// a destination whose parent folder was new as well, that folder stays with what a person put
+// into it, and all else goes.
 #include "install_checks.h"
 #include "resource.h"
 #include "setup_pages.h"
@@ -137,10 +139,15 @@ void remove_product()
     delete_registry_tree(HKEY_LOCAL_MACHINE, uninstall_key);
 }
 
-// The shipped setup.exe through its wizard: the proposed directory and every choice left on.
-::testing::AssertionResult install_shipped_product()
+// The shipped setup.exe through its wizard: the proposed directory, or the one typed, and every
+// choice left on.
+::testing::AssertionResult install_shipped_product(const std::string& typed_destination = {})
 {
     WizardRun wizard("shipped");
+    if (!typed_destination.empty()) {
+        if (!wizard.walk_to(SetupPage::destination)) return ::testing::AssertionFailure() << "no destination page";
+        ui::set_text(ui::control(wizard.page(), IDC_DESTINATION), typed_destination);
+    }
     if (!wizard.walk_to(SetupPage::preferences)) return ::testing::AssertionFailure() << "no preferences page";
     for (int choice : {IDC_DESKTOP_ICON, IDC_PROGRAM_GROUP}) {
         HWND box = ui::control(wizard.page(), choice);
@@ -225,6 +232,50 @@ TEST_F(RoundTrip, WinesListOfInstalledProgramsUninstallsItTheSameWay)
     UninstallerRun run(std::string("uninstaller.exe --remove \"") + product_name + "\"", temporary_directory());
     ASSERT_TRUE(uninstall_to_the_end(run));
     EXPECT_EQ(differences(before, system_state()), "");
+}
+
+TEST_F(RoundTrip, AFolderTheInstallationCreatedAboveItsDestinationStaysWithTheFileSomeoneKeptThere)
+{
+    const std::string apps = "C:\\Apps", destination = apps + "\\Tool", letter = apps + "\\letter.txt";
+    ASSERT_EQ(GetFileAttributesA(apps.c_str()), INVALID_FILE_ATTRIBUTES);
+    RemovedAtEnd removed(apps);
+    State before = system_state();
+    ASSERT_TRUE(install_shipped_product(destination));
+    // Both levels are new, and the log says so.
+    std::vector<std::string> log = crlf_lines(read_file(destination + "\\Install_Log.txt"));
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + 4),
+              (std::vector<std::string>{"Directory Created", apps, "Directory Created", destination}));
+    ASSERT_TRUE(run_estimator_once(destination));
+    ASSERT_TRUE(write_file(letter, "Dear tax office"));
+
+    std::optional<RegistryData> command = registry_value(HKEY_LOCAL_MACHINE, uninstall_key, "UninstallString");
+    ASSERT_TRUE(command);
+    UninstallerRun run(command->bytes.c_str(), temporary_directory());
+    ASSERT_TRUE(run.started());
+    HWND first = run.wait_for_first_page();
+    ASSERT_TRUE(first);
+    ui::click(ui::control(first, IDOK));
+    HWND progress = run.wait_for_progress_page();
+    ASSERT_TRUE(progress);
+    // The first entry of the log is the folder that stays; that is said, as for any first folder.
+    std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(run.id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, "Unable to remove directory: " + apps);
+    ui::answer(*box, "OK");
+    ASSERT_TRUE(run.wait_for_completion(progress));
+    EXPECT_FALSE(ui::is_visible(ui::control(progress, 206)));
+    ui::click(ui::control(progress, IDCANCEL));
+    EXPECT_EQ(run.wait_exit(), 0u);
+
+    EXPECT_EQ(GetFileAttributesA(destination.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(read_file(letter), "Dear tax office");
+    // Everything else is as it was before.
+    State after = system_state();
+    EXPECT_EQ(after.count(apps), 1u);
+    after.erase(apps);
+    after.erase(letter);
+    EXPECT_EQ(differences(before, after), "");
 }
 
 } // namespace

@@ -46,12 +46,28 @@ SpecialFolders marked_folders()
 
 std::string old(SpecialFolder folder) { return "old " + std::to_string(static_cast<std::size_t>(folder)); }
 
+// The folders that only the uninstaller asks for: the system's own, which it leaves alone.
+const SpecialFolder uninstaller_folders[] = {
+    SpecialFolder::profile,       SpecialFolder::start_menu,        SpecialFolder::common_start_menu,
+    SpecialFolder::appdata,       SpecialFolder::local_appdata,     SpecialFolder::program_files_x86,
+    SpecialFolder::common_files_x86, SpecialFolder::system_x86};
+
+// Wine's shell ends some folders (the documents) with a backslash that SHGetFolderPathA drops.
+std::string without_trailing_backslash(std::string path)
+{
+    if (path.size() > 3 && path.back() == '\\') path.pop_back();
+    return path;
+}
+
+// A folder and the shell folder it is.
+struct ShellFolderCase {
+    SpecialFolder folder;
+    int csidl;
+};
+
 TEST(SpecialFolders, TheRealSystemGivesWhatTheShellReports)
 {
-    struct Case {
-        SpecialFolder folder;
-        int csidl;
-    } cases[] = {
+    const ShellFolderCase cases[] = {
         {SpecialFolder::startup, CSIDL_STARTUP},
         {SpecialFolder::program_files, CSIDL_PROGRAM_FILES},
         {SpecialFolder::programs, CSIDL_PROGRAMS},
@@ -67,18 +83,42 @@ TEST(SpecialFolders, TheRealSystemGivesWhatTheShellReports)
     };
     SpecialFolders folders = marked_folders();
     EXPECT_TRUE(resolve_special_folders(folders));
-    for (const Case& c : cases) {
+    for (const ShellFolderCase& c : cases) {
         char expected[MAX_PATH] = {};
         ASSERT_EQ(SHGetFolderPathA(nullptr, c.csidl, nullptr, SHGFP_TYPE_CURRENT, expected), S_OK) << c.csidl;
-        // Wine's shell ends some folders (the documents) with a backslash that SHGetFolderPathA drops.
-        std::string resolved = folders[c.folder];
-        if (resolved.size() > 3 && resolved.back() == '\\') resolved.pop_back();
-        EXPECT_EQ(resolved, expected) << c.csidl;
+        EXPECT_EQ(without_trailing_backslash(folders[c.folder]), expected) << c.csidl;
     }
     EXPECT_FALSE(folders.desktop.empty());
-    // Start-up does not ask for these two.
+    // Start-up does not ask for these.
     EXPECT_EQ(folders.recent, old(SpecialFolder::recent));
     EXPECT_EQ(folders.common_appdata, old(SpecialFolder::common_appdata));
+    for (SpecialFolder folder : uninstaller_folders) EXPECT_EQ(folders[folder], old(folder)) << static_cast<int>(folder);
+}
+
+TEST(SpecialFolders, TheUninstallersFoldersAreWhatTheShellReportsOrStayAsTheyWere)
+{
+    const ShellFolderCase cases[] = {
+        {SpecialFolder::profile, CSIDL_PROFILE},
+        {SpecialFolder::start_menu, CSIDL_STARTMENU},
+        {SpecialFolder::common_start_menu, CSIDL_COMMON_STARTMENU},
+        {SpecialFolder::appdata, CSIDL_APPDATA},
+        {SpecialFolder::local_appdata, CSIDL_LOCAL_APPDATA},
+        {SpecialFolder::program_files_x86, CSIDL_PROGRAM_FILESX86},
+        {SpecialFolder::common_files_x86, CSIDL_PROGRAM_FILES_COMMONX86},
+        {SpecialFolder::system_x86, CSIDL_SYSTEMX86},
+    };
+    SpecialFolders folders = marked_folders();
+    EXPECT_TRUE(resolve_special_folders(folders, all_folders()));
+    for (const ShellFolderCase& c : cases) {
+        char expected[MAX_PATH] = {};
+        // Not every system has the 32-bit folders of a 64-bit one.
+        if (SHGetFolderPathA(nullptr, c.csidl, nullptr, SHGFP_TYPE_CURRENT, expected) == S_OK)
+            EXPECT_EQ(without_trailing_backslash(folders[c.folder]), expected) << c.csidl;
+        else
+            EXPECT_EQ(folders[c.folder], old(c.folder)) << c.csidl;
+    }
+    // The profile at least every NT system has.
+    EXPECT_NE(folders.profile, old(SpecialFolder::profile));
 }
 
 TEST(SpecialFolders, TheShellIsAskedInTableOrderForTheWantedFoldersOnly)
@@ -99,7 +139,10 @@ TEST(SpecialFolders, TheShellIsAskedInTableOrderForTheWantedFoldersOnly)
               (std::vector<int>{CSIDL_STARTUP, CSIDL_DESKTOP, CSIDL_PROGRAM_FILES, CSIDL_PERSONAL, CSIDL_PROGRAMS,
                                 CSIDL_RECENT, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES_COMMON, CSIDL_WINDOWS,
                                 CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS,
-                                CSIDL_COMMON_STARTUP, CSIDL_PERSONAL, CSIDL_COMMON_APPDATA, CSIDL_COMMON_DOCUMENTS}))
+                                CSIDL_COMMON_STARTUP, CSIDL_PERSONAL, CSIDL_COMMON_APPDATA, CSIDL_COMMON_DOCUMENTS,
+                                CSIDL_PROFILE, CSIDL_STARTMENU, CSIDL_COMMON_STARTMENU, CSIDL_APPDATA,
+                                CSIDL_LOCAL_APPDATA, CSIDL_PROGRAM_FILESX86, CSIDL_PROGRAM_FILES_COMMONX86,
+                                CSIDL_SYSTEMX86}))
         << "the program files fallback asks for the documents folder when c:\\program files cannot be written";
 }
 
@@ -138,6 +181,9 @@ TEST(SpecialFolders, AnEmptyShellGivesTheFallbacks)
         EXPECT_EQ(folders.documents, "c:\\");
         EXPECT_EQ(folders.common_appdata, "");
         EXPECT_EQ(folders.common_documents, "c:\\");
+        // The folders that only the uninstaller asks for have no fallback.
+        for (SpecialFolder folder : uninstaller_folders)
+            EXPECT_EQ(folders[folder], old(folder)) << static_cast<int>(folder);
     }
 }
 

@@ -39,6 +39,12 @@ ScratchDirectory::ScratchDirectory()
 
 ScratchDirectory::~ScratchDirectory() { remove_tree(path_); }
 
+RemovedAtEnd::~RemovedAtEnd()
+{
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(path_.c_str())) remove_tree(path_);
+}
+
 bool copy_file(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE); }
 
 std::string read_file(const std::string& path)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 // Takes the NAME=PATH arguments (Unix paths) that name the programs under test.
 void register_test_programs(int argc, char** argv);
@@ -21,6 +22,21 @@ public:
 
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+// A file or a directory tree that a test puts outside its scratch directories, removed with
+// everything in it when the object goes.
+class RemovedAtEnd {
+public:
+    explicit RemovedAtEnd(std::string path) : path_(std::move(path)) {}
+    ~RemovedAtEnd();
+    RemovedAtEnd(const RemovedAtEnd&) = delete;
+    RemovedAtEnd& operator=(const RemovedAtEnd&) = delete;
+
+    const std::string& path() const { return path_; }
 
 private:
     std::string path_;

@@ -18,6 +18,20 @@ constexpr int progress_details_button = 206;
 constexpr int progress_bar = 204;
 constexpr char already_running[] = "There is already an instance of this program running.";
 
+std::string windows_directory()
+{
+    char path[MAX_PATH + 1] = {};
+    GetWindowsDirectoryA(path, sizeof path);
+    return path;
+}
+
+std::string upper_case(std::string text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 class Uninstaller : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(copy_file(test_program_path("uninstall"), program())); }
@@ -216,6 +230,54 @@ TEST_F(Uninstaller, ReportsAFirstDirectoryThatKeepsASubdirectory)
     HWND progress = run.wait_for_progress_page();
     ASSERT_TRUE(progress && run.wait_for_completion(progress));
     EXPECT_NE(GetFileAttributesA((product + "\\Added Later").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(exit_uninstaller(run, progress));
+}
+
+TEST_F(Uninstaller, LeavesTheDriveRootTheWindowsFolderAndRelativePathsAloneAndSaysSoInTheDetails)
+{
+    // Plain files where a log taken at its word would have them deleted: the drive root, the
+    // Windows folder, and the temporary directory, the working copy's current directory.
+    const std::string name = "zelmor planted " + std::to_string(GetCurrentProcessId()) + ".txt";
+    const std::string windows = windows_directory();
+    RemovedAtEnd at_root("C:\\" + name), in_windows(windows + "\\" + name), in_temporary(temporary.file(name));
+    for (const RemovedAtEnd* planted : {&at_root, &in_windows, &in_temporary})
+        ASSERT_TRUE(write_file(planted->path(), "planted")) << planted->path();
+    const std::vector<std::pair<std::string, std::string>> entries = {
+        {"Directory Created", "C:\\"},
+        {"Description", "Greedy Log"},
+        {"Directory Created", "C:"},
+        {"Directory Created", ""},
+        {"Directory Created", "."},
+        {"Directory Created", upper_case(windows) + "\\"},
+        {"Program Group Created", windows},
+        {"Delete List", name},
+        {"File Created", name},
+    };
+    write_log(entries);
+
+    UninstallerRun run(command_line(), temporary.path());
+    ASSERT_TRUE(run.started());
+    HWND progress = uninstall_to_the_end(run);
+    ASSERT_TRUE(progress);
+    // Not even the first entry's directory, which stays, is worth a message.
+    EXPECT_FALSE(ui::find_message_box(run.id()));
+    for (const RemovedAtEnd* planted : {&at_root, &in_windows, &in_temporary})
+        EXPECT_EQ(read_file(planted->path()), "planted") << planted->path();
+    EXPECT_TRUE(GetFileAttributesA(windows.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+
+    HWND details = ui::control(progress, progress_details_button);
+    ASSERT_TRUE(ui::is_visible(details) && ui::is_enabled(details));
+    ui::click(details);
+    std::string expected =
+        "Uninstall Complete\r\n\r\nBecause the following items were changed after the original install the "
+        "uninstaller could not accomplish the following tasks.  These items are considered informational and are not "
+        "serious problems.\r\n\r\n";
+    // From the last entry to the first.
+    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry)
+        if (entry->first != "Description")
+            expected += "Not removed, not a folder of this installation: " + entry->second + "\r\n\r\n";
+    HWND text = ui::control(progress, text_field);
+    EXPECT_TRUE(ui::wait_until([&] { return ui::text(text) == expected; })) << ui::text(text);
     EXPECT_TRUE(exit_uninstaller(run, progress));
 }
 
