@@ -71,7 +71,8 @@ bool read_head(PackageCursor& cursor, SetupDescription& d)
                .u32(d.show_license_page)
                .text(d.license_text)
                .ok() &&
-           accepted(control_character_fault(d.directory_name)) && accepted(control_character_fault(d.default_location)) &&
+           accepted(control_character_fault(d.directory_name)) &&
+           accepted(control_character_fault(d.default_location)) &&
            accepted(program_group_fault(d.program_group_name, d.create_program_group));
 }
 

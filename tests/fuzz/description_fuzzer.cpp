@@ -25,7 +25,8 @@ void check_files(const SetupDescription& d, std::span<const std::uint8_t> packag
     require(d.files.size() == d.file_count && d.extensions.size() == d.extension_count);
     for (const FileEntry& file : d.files) {
         require(lies_inside(file.content_offset, file.content_size, package.size()));
-        require(file_name_fault(file.name) == NameFault::none && subdirectory_fault(file.subdirectory) == NameFault::none);
+        require(file_name_fault(file.name) == NameFault::none);
+        require(subdirectory_fault(file.subdirectory) == NameFault::none);
         require(shortcut_name_fault(file.shortcut_name) == NameFault::none);
         require(file.target_folder <= target_installation_directory);
     }

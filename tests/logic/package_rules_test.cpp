@@ -6,7 +6,6 @@
 #include "build_error.h"
 #include "container_writer.h"
 #include "description_writer.h"
-#include "fixture_bytes.h"
 #include "manifest.h"
 #include "sample_package.h"
 #include "setup_builder_fixture.h"
@@ -75,19 +74,6 @@ builder::Defines accepted_values()
             {"key_name", "Software"},           {"value_name", "Version"}};
 }
 
-Bytes registry_section(const std::string& key_name, const std::string& value_name)
-{
-    return PackageBytes()
-        .text("REGISTRYENTRIESSTART")
-        .text("ROOT").text("HKEY_CURRENT_USER").text("1").text("VALUES")
-        .text("REGISTRYVALUEEND_UN_99")
-        .text("PARENTCHILD").text("1").text(key_name).text("2").text("VALUES")
-        .text(value_name).text("STRING").text("text")
-        .text("REGISTRYVALUEEND_UN_99")
-        .text("REGISTRYENTRIESEND")
-        .bytes();
-}
-
 // The package the manifest describes, laid out with the test's own writer.
 SamplePackage package_of(const builder::Defines& values, const Bytes& page, const Bytes& welcome)
 {
@@ -103,7 +89,8 @@ SamplePackage package_of(const builder::Defines& values, const Bytes& page, cons
     tool.flags = {0, 1, 1, 1, 0, 0, 0};
     p.files = {uninstall, tool};
     p.extensions = {{values.at("extension"), 0}};
-    p.registry_section = registry_section(values.at("key_name"), values.at("value_name"));
+    p.registry_section =
+        registry_section_with_value("HKEY_CURRENT_USER", values.at("key_name"), values.at("value_name"));
     p.page_picture = page;
     p.welcome_picture = welcome;
     return p;

@@ -22,20 +22,6 @@ std::string bytes_at(const Bytes& package, std::uint32_t offset, std::uint32_t s
     return std::string(package.begin() + offset, package.begin() + offset + size);
 }
 
-// A root, one child key and one string value of the child.
-Bytes section_with_key(const std::string& root, const std::string& child, const std::string& value_name)
-{
-    return PackageBytes()
-        .text("REGISTRYENTRIESSTART")
-        .text("ROOT").text(root).text("1").text("v")
-        .text("REGISTRYVALUEEND_UN_99")
-        .text("PARENTCHILD").text("1").text(child).text("2").text("v")
-        .text(value_name).text("STRING").text("text\r\nwith a line break")
-        .text("REGISTRYVALUEEND_UN_99")
-        .text("REGISTRYENTRIESEND")
-        .bytes();
-}
-
 TEST(SetupDescriptionReader, ReadsAHandLaidPackageByteForByte)
 {
     // One file, no pictures, laid out without any helper beyond the byte order.
@@ -414,13 +400,21 @@ TEST(SetupDescriptionReader, RefusesDamagedPackages)
         {"extension with a slash", [](SamplePackage& p) { p.extensions = {{".ztx/shell", 0}}; }},
         {"extension with a line feed", [](SamplePackage& p) { p.extensions = {{".ztx\n", 0}}; }},
         {"root key name with CR LF",
-         [](SamplePackage& p) { p.registry_section = section_with_key("HKEY_CURRENT_USER\r\nx", "Software", "v"); }},
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER\r\nx", "Software", "v");
+         }},
         {"child key name with a line feed",
-         [](SamplePackage& p) { p.registry_section = section_with_key("HKEY_CURRENT_USER", "Soft\nware", "v"); }},
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Soft\nware", "v");
+         }},
         {"value name with a backslash",
-         [](SamplePackage& p) { p.registry_section = section_with_key("HKEY_CURRENT_USER", "Software", "a\\b"); }},
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "a\\b");
+         }},
         {"value name with a carriage return",
-         [](SamplePackage& p) { p.registry_section = section_with_key("HKEY_CURRENT_USER", "Software", "v\r"); }},
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "v\r");
+         }},
         {"value name with CR LF on a root",
          [](SamplePackage& p) {
              p.registry_section = PackageBytes()
@@ -458,7 +452,8 @@ TEST(SetupDescriptionReader, TakesNamesThatStayInsideTheirPlaces)
          }},
         {"an empty shortcut name beside a shortcut flag (the link is \".lnk\")",
          [](SamplePackage& p) { p.files[2].shortcut_name = ""; }},
-        {"a shortcut name whose \"\\\" become blanks", [](SamplePackage& p) { p.files[1].shortcut_name = "..\\..\\Tax"; }},
+        {"a shortcut name whose \"\\\" become blanks",
+         [](SamplePackage& p) { p.files[1].shortcut_name = "..\\..\\Tax"; }},
         {"a nested program group", [](SamplePackage& p) { p.program_group_name = "Zelmor\\Income Tax"; }},
         {"no program group and no name",
          [](SamplePackage& p) {
@@ -467,14 +462,18 @@ TEST(SetupDescriptionReader, TakesNamesThatStayInsideTheirPlaces)
          }},
         {"an extension of one letter", [](SamplePackage& p) { p.extensions = {{".z", 0}}; }},
         {"an empty value name, the key's default",
-         [](SamplePackage& p) { p.registry_section = section_with_key("HKEY_CURRENT_USER", "Software", ""); }},
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "");
+         }},
         {"a value name with a slash",
-         [](SamplePackage& p) { p.registry_section = section_with_key("HKEY_CURRENT_USER", "Software", "a/b"); }},
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "a/b");
+         }},
         {"line breaks in RTF texts, arguments and string data",
          [](SamplePackage& p) {
              p.welcome_text = "{\\rtf1\r\nWelcome}";
              p.files[1].run_arguments = "-a\r\n";
-             p.registry_section = section_with_key("HKEY_CURRENT_USER", "Software", "Name");
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "Name");
          }},
     };
     for (const Case& c : cases) {

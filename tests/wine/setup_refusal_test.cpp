@@ -62,8 +62,8 @@ public:
         std::uint32_t compressed = u32_at(file_, container_ + compressed_length_offset);
         uLongf inflated = u32_at(file_, container_ + inflated_length_offset);
         package_.resize(inflated);
-        if (uncompress(package_.data(), &inflated, file_.data() + container_ + container_header_size, compressed) != Z_OK ||
-            inflated != package_.size())
+        const std::uint8_t* stream = file_.data() + container_ + container_header_size;
+        if (uncompress(package_.data(), &inflated, stream, compressed) != Z_OK || inflated != package_.size())
             return fail("the package of " + path + " does not inflate");
         SetupDescription description;
         if (!read_setup_description(package_, description)) return fail("the reader refuses " + path);
@@ -146,22 +146,27 @@ std::vector<std::string> names_in(const std::string& folder)
 Traces current_traces(const std::string& scratch)
 {
     Traces traces;
-    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_STARTMENU, CSIDL_COMMON_STARTMENU,
-                      CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_STARTUP, CSIDL_COMMON_STARTUP, CSIDL_PROGRAM_FILES}) {
+    for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_STARTMENU,
+                      CSIDL_COMMON_STARTMENU, CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS, CSIDL_STARTUP,
+                      CSIDL_COMMON_STARTUP, CSIDL_PROGRAM_FILES}) {
         std::string folder = shell_folder(csidl);
         traces.folders[folder] = names_in(folder);
     }
     traces.folders[scratch] = names_in(scratch);
-    const std::pair<HKEY, const char*> keys[] = {
-        {HKEY_CURRENT_USER, "Software\\Zelmor Refusal Test"},
-        {HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\refusal-group"},
-        {HKEY_CLASSES_ROOT, ".refusal-extension"},
-        {HKEY_CLASSES_ROOT, "refusal-extension_auto_file"},
-        {HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.refusal-extension"},
+    struct Key {
+        HKEY root;
+        const char* root_name;
+        const char* path;
+    } keys[] = {
+        {HKEY_CURRENT_USER, "HKCU", "Software\\Zelmor Refusal Test"},
+        {HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\refusal-group"},
+        {HKEY_CLASSES_ROOT, "HKCR", ".refusal-extension"},
+        {HKEY_CLASSES_ROOT, "HKCR", "refusal-extension_auto_file"},
+        {HKEY_CURRENT_USER, "HKCU",
+         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.refusal-extension"},
     };
-    for (const auto& [root, key] : keys)
-        traces.keys[std::string(root == HKEY_CURRENT_USER ? "HKCU\\" : root == HKEY_CLASSES_ROOT ? "HKCR\\" : "HKLM\\") +
-                    key] = registry_key_exists(root, key);
+    for (const Key& key : keys)
+        traces.keys[std::string(key.root_name) + "\\" + key.path] = registry_key_exists(key.root, key.path);
     return traces;
 }
 

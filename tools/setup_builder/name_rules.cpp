@@ -90,7 +90,8 @@ std::optional<std::string> subdirectory_problem(std::string_view subdirectory)
 
 std::optional<std::string> shortcut_name_problem(std::string_view shortcut_name)
 {
-    std::optional<std::string> problem = fault_text(shortcut_name_fault(shortcut_name), shortcut_name, reserved_but_backslash);
+    std::optional<std::string> problem =
+        fault_text(shortcut_name_fault(shortcut_name), shortcut_name, reserved_but_backslash);
     if (!problem) return std::nullopt;
     return "its link " + quoted(shortcut_file_name(shortcut_name)) + " is not a plain file name: " + *problem;
 }
