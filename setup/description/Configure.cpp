@@ -53,32 +53,40 @@ private:
     bool ok_ = true;
 };
 
+bool accepted(NameFault fault) { return fault == NameFault::none; }
+
+// The destination proposal is made of the directory name and the default location, and the
+// program group becomes a folder, the uninstall key and the log's description line.
 bool read_head(PackageCursor& cursor, SetupDescription& d)
 {
     return FieldReader(cursor)
-        .text(d.format_marker, package_format::format_marker_limit)
-        .u32(d.show_welcome_page)
-        .text(d.welcome_text)
-        .text(d.directory_name)
-        .text(d.default_location)
-        .u32(d.create_program_group)
-        .text(d.program_group_name)
-        .u32(d.make_uninstall)
-        .u32(d.show_license_page)
-        .text(d.license_text)
-        .ok();
+               .text(d.format_marker, package_format::format_marker_limit)
+               .u32(d.show_welcome_page)
+               .text(d.welcome_text)
+               .text(d.directory_name)
+               .text(d.default_location)
+               .u32(d.create_program_group)
+               .text(d.program_group_name)
+               .u32(d.make_uninstall)
+               .u32(d.show_license_page)
+               .text(d.license_text)
+               .ok() &&
+           accepted(control_character_fault(d.directory_name)) &&
+           accepted(control_character_fault(d.default_location)) &&
+           accepted(program_group_fault(d.program_group_name, d.create_program_group));
 }
 
 bool read_name_block(PackageCursor& cursor, FileEntry& file)
 {
     return FieldReader(cursor).text(file.name).u32(file.time_high).u32(file.time_low).ok() &&
-           is_plain_file_name(file.name);
+           accepted(file_name_fault(file.name));
 }
 
 bool read_shortcut_block(PackageCursor& cursor, FileEntry& file)
 {
     return FieldReader(cursor).text(file.shortcut_name).text(file.subdirectory).u32(file.target_folder).ok() &&
-           is_relative_subdirectory(file.subdirectory) && file.target_folder <= target_installation_directory;
+           accepted(shortcut_name_fault(file.shortcut_name)) && accepted(subdirectory_fault(file.subdirectory)) &&
+           file.target_folder <= target_installation_directory;
 }
 
 bool read_option_block(PackageCursor& cursor, FileEntry& file)
@@ -129,7 +137,8 @@ bool read_file_table(PackageCursor& cursor, SetupDescription& d)
 bool read_extension(PackageCursor& cursor, std::uint32_t file_count, ExtensionEntry& extension)
 {
     std::uint32_t stored_index = 0;
-    if (!FieldReader(cursor).text(extension.extension, package_format::extension_limit).u32(stored_index).ok())
+    if (!FieldReader(cursor).text(extension.extension, package_format::extension_limit).u32(stored_index).ok() ||
+        !accepted(extension_fault(extension.extension)))
         return false;
     if (std::uint64_t{stored_index} + 1 >= file_count) return false;
     extension.file_index = stored_index + 1;

@@ -81,18 +81,19 @@ std::uint64_t pixel_bits_size(const InfoHeader& header)
 
 } // namespace
 
-bool is_well_formed_bmp_image(std::span<const std::uint8_t> image)
+BmpFault bmp_image_fault(std::span<const std::uint8_t> image)
 {
-    if (image.size() < bmp_file_header_size + info_header_min_size) return false;
-    if (image[0] != 'B' || image[1] != 'M') return false;
+    if (image.size() < bmp_file_header_size + info_header_min_size) return BmpFault::too_short;
+    if (image[0] != 'B' || image[1] != 'M') return BmpFault::no_bm;
     InfoHeader header = info_header_of(image);
-    if (header.size < info_header_min_size || header.size > image.size()) return false;
-    if (header.width <= 0 || header.height == 0 || header.planes != 1) return false;
-    if (!is_known_bit_count(header.bit_count) || !is_known_compression(header)) return false;
+    if (header.size < info_header_min_size || header.size > image.size()) return BmpFault::info_header_size;
+    if (header.width <= 0 || header.height == 0 || header.planes != 1) return BmpFault::dimensions;
+    if (!is_known_bit_count(header.bit_count) || !is_known_compression(header)) return BmpFault::pixel_format;
     std::optional<std::uint64_t> description_end = end_of_colour_description(header);
+    if (!description_end || *description_end > image.size()) return BmpFault::colour_table;
     std::uint64_t bits_offset = bmp_pixel_bits_offset(image);
-    if (!description_end || *description_end > image.size() || bits_offset < *description_end) return false;
-    return bits_offset + pixel_bits_size(header) <= image.size();
+    if (bits_offset < *description_end) return BmpFault::pixel_bits_offset;
+    return bits_offset + pixel_bits_size(header) <= image.size() ? BmpFault::none : BmpFault::pixel_bits_outside;
 }
 
 std::uint32_t bmp_pixel_bits_offset(std::span<const std::uint8_t> image) { return u32_at(image, 10); }

@@ -1,6 +1,7 @@
 #include "registry_section.h"
 
 #include "decimal_text.h"
+#include "install_names.h"
 #include "package_format.h"
 
 #include <memory>
@@ -88,7 +89,7 @@ std::optional<std::int32_t> SectionReader::read_id()
 std::unique_ptr<RegistryKeyNode> SectionReader::read_key_node()
 {
     std::optional<std::string> name = cursor_.read_text(key_name_limit);
-    if (!name) return nullptr;
+    if (!name || registry_key_name_fault(*name) != NameFault::none) return nullptr;
     auto node = std::make_unique<RegistryKeyNode>();
     node->key_name = std::move(*name);
     node->key_flag = 1;
@@ -139,6 +140,7 @@ bool SectionReader::read_values_block(const RegistryKeyNode* node)
         std::optional<std::string> name = read_token();
         if (!name) return false;
         if (ends_values_block(*name)) return true;
+        if (registry_value_name_fault(*name) != NameFault::none) return false;
         auto value = std::make_unique<RegistryValueEntry>();
         value->value_name = std::move(*name);
         std::optional<std::string> type = read_token();

@@ -48,19 +48,6 @@ std::string command_line(std::string_view program, std::string_view arguments)
     return join({"\""sv, program, arguments.empty() ? "\""sv : "\" "sv, arguments});
 }
 
-std::string shortcut_description(std::string_view shortcut_name)
-{
-    std::string description(shortcut_name);
-    for (char& c : description)
-        if (c == '\\') c = ' ';
-    return description;
-}
-
-std::string shortcut_file_name(std::string_view shortcut_name)
-{
-    return shortcut_description(shortcut_name).append(".lnk");
-}
-
 UninstallRegistration uninstall_registration(const SetupDescription& description, std::string_view destination)
 {
     bool group = description.create_program_group == 1;

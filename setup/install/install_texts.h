@@ -3,6 +3,7 @@
 // roots and data.
 #pragma once
 
+#include "install_names.h"  // shortcut_description, shortcut_file_name
 #include "setup_description.h"
 
 #include <array>
@@ -25,11 +26,6 @@ std::string installed_path_text(std::string_view base, const FileEntry& entry, b
 
 // The program between double quotes, then a blank and the arguments when there are any.
 std::string command_line(std::string_view program, std::string_view arguments);
-
-// The shortcut's description: its name with every "\" made a blank (a file name holds no "\").
-std::string shortcut_description(std::string_view shortcut_name);
-// The link's file name: the description + ".lnk".
-std::string shortcut_file_name(std::string_view shortcut_name);
 
 // The installation's entry in the system's list of removable programs, below HKEY_LOCAL_MACHINE.
 struct UninstallRegistration {

@@ -57,6 +57,24 @@ std::vector<Seed> seeds()
     bad_name.files[1].name = "..";
     list.push_back({"damaged-file-name", bad_name});
 
+    SamplePackage bad_shortcut = shipped_like_package();
+    bad_shortcut.files[1].shortcut_name = "../../Startup/Tax";
+    list.push_back({"damaged-shortcut-name", bad_shortcut});
+
+    SamplePackage bad_group = shipped_like_package();
+    bad_group.program_group_name = "..\\..\\Startup";
+    list.push_back({"damaged-program-group", bad_group});
+
+    SamplePackage bad_value_name = shipped_like_package();
+    bad_value_name.registry_section = PackageBytes()
+                                          .text("REGISTRYENTRIESSTART")
+                                          .text("ROOT").text("HKEY_CURRENT_USER").text("1").text("v")
+                                          .text("Sub\\Name\r\n").text("DWORD").text("1")
+                                          .text("REGISTRYVALUEEND_UN_99")
+                                          .text("REGISTRYENTRIESEND")
+                                          .bytes();
+    list.push_back({"damaged-registry-value-name", bad_value_name});
+
     SamplePackage bad_parent = shipped_like_package();
     bad_parent.registry_section = PackageBytes()
                                       .text("REGISTRYENTRIESSTART")

@@ -75,6 +75,20 @@ std::vector<std::uint8_t> empty_registry_section()
     return PackageBytes().text("REGISTRYENTRIESSTART").text("REGISTRYENTRIESEND").bytes();
 }
 
+std::vector<std::uint8_t> registry_section_with_value(const std::string& root, const std::string& child,
+                                                      const std::string& value_name)
+{
+    return PackageBytes()
+        .text("REGISTRYENTRIESSTART")
+        .text("ROOT").text(root).text("1").text("VALUES")
+        .text("REGISTRYVALUEEND_UN_99")
+        .text("PARENTCHILD").text("1").text(child).text("2").text("VALUES")
+        .text(value_name).text("STRING").text("text\r\nwith a line break")
+        .text("REGISTRYVALUEEND_UN_99")
+        .text("REGISTRYENTRIESEND")
+        .bytes();
+}
+
 SamplePackage shipped_like_package()
 {
     SamplePackage p;

@@ -65,6 +65,11 @@ SamplePackage shipped_like_package();
 // The section with no records: "REGISTRYENTRIESSTART", "REGISTRYENTRIESEND".
 std::vector<std::uint8_t> empty_registry_section();
 
+// A section with the root key `root` (id 1), its child key `child` (id 2) and one STRING value
+// of the child named `value_name`, whose data holds a line break.
+std::vector<std::uint8_t> registry_section_with_value(const std::string& root, const std::string& child,
+                                                      const std::string& value_name);
+
 // A BMP file image: file header, 40-byte info header, a grey colour table when bits <= 8, `gap`
 // unused bytes, then the pixel rows padded to 4 bytes. Negative height: top-down.
 std::vector<std::uint8_t> make_bmp(std::int32_t width, std::int32_t height, std::uint16_t bits, std::uint32_t gap = 0);

@@ -79,7 +79,8 @@ protected:
     static std::string at(int line, const std::string& message) { return std::to_string(line) + ": " + message; }
 
     TemporaryDirectory dir;
-    Defines defines{{"HERE", "a.exe"}};
+    // Control characters reach a value through a define.
+    Defines defines{{"HERE", "a.exe"}, {"TAB", "\t"}, {"LF", "\n"}, {"CR", "\r"}};
 };
 
 TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
@@ -88,6 +89,8 @@ TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
     const std::string long_key_name = std::string(package_format::key_name_limit + 1, 'k');
     const std::string long_extension = "." + std::string(package_format::extension_limit, 'x');
     const std::string long_format_marker = std::string(package_format::format_marker_limit + 1, '1');
+    std::string deepest_key_path = "HKEY_USERS";
+    for (int level = 0; level < package_format::deepest_key_level; ++level) deepest_key_path += "\\k";
     struct Case {
         std::string text;
         std::string expected;
@@ -141,25 +144,85 @@ TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
          at(S + 2, "name: \"bin/a.exe\" is not a plain file name: it holds \"/\"")},
         {replaced(head, "name = a.exe", "name = c:a.exe"),
          at(S + 2, "name: \"c:a.exe\" is not a plain file name: it holds \":\"")},
-        {replaced(head, "name = a.exe", "name = .."), at(S + 2, "name: \"..\" is not a plain file name: it is \"..\"")},
-        {replaced(head, "name = a.exe", "name = ."), at(S + 2, "name: \".\" is not a plain file name: it is \".\"")},
+        {replaced(head, "name = a.exe", "name = .."),
+         at(S + 2, "name: \"..\" is not a plain file name: it is only dots and blanks")},
+        {replaced(head, "name = a.exe", "name = ."),
+         at(S + 2, "name: \".\" is not a plain file name: it is only dots and blanks")},
+        {replaced(head, "name = a.exe", "name = \". .\""),
+         at(S + 2, "name: \". .\" is not a plain file name: it is only dots and blanks")},
+        {replaced(head, "name = a.exe", "name = a?.exe"),
+         at(S + 2, "name: \"a?.exe\" is not a plain file name: it holds \"?\"")},
+        {replaced(head, "name = a.exe", "name = a\t.exe"),
+         at(S + 2, "name: \"a\t.exe\" is not a plain file name: it holds the control character \\x09")},
         {replaced(head, "name = a.exe", "name ="), at(S + 2, "name: \"\" is not a plain file name: it is empty")},
         {head + "subdirectory = \\Tools\n",
          at(H + 1, "subdirectory: \"\\Tools\" must lie below the target folder: it is absolute")},
         {head + "subdirectory = C:\\Tools\n",
          at(H + 1, "subdirectory: \"C:\\Tools\" must lie below the target folder: it is absolute")},
         {head + "subdirectory = Tools\\..\\..\\Windows\n",
-         at(H + 1, "subdirectory: \"Tools\\..\\..\\Windows\" must lie below the target folder: it has a \"..\" level")},
+         at(H + 1, "subdirectory: \"Tools\\..\\..\\Windows\" must lie below the target folder: it has a level of dots "
+                   "and blanks that goes up, such as \"..\"")},
+        {head + "subdirectory = Tools\\. .\n",
+         at(H + 1, "subdirectory: \"Tools\\. .\" must lie below the target folder: it has a level of dots and blanks "
+                   "that goes up, such as \"..\"")},
+        {head + "subdirectory = Tools\\a|b\n",
+         at(H + 1, "subdirectory: \"Tools\\a|b\" must lie below the target folder: it holds \"|\"")},
+        {head + "subdirectory = Tools\\\\Bin\n",
+         at(H + 1, "subdirectory: \"Tools\\\\Bin\" must lie below the target folder: it has an empty level")},
+        {head + "subdirectory = ${TAB}\n",
+         at(H + 1, "subdirectory: \"\t\" must lie below the target folder: it holds the control character \\x09")},
         {head + "subdirectory = Tools/Bin\n",
          at(H + 1, "subdirectory: \"Tools/Bin\" must lie below the target folder: it holds \"/\" (levels are "
                    "separated by \"\\\")")},
         {head + "use_subdirectory = 1\n", at(H + 1, "use_subdirectory: is 1 but subdirectory is empty")},
         {head + "desktop_shortcut = 1\n", at(S + 1, "shortcut_name: is empty, yet a shortcut is asked for")},
+        {head + "shortcut_name = ../../Startup/Tool\n",
+         at(H + 1, "shortcut_name: \"../../Startup/Tool\" cannot name a shortcut: its link \"../../Startup/Tool.lnk\" "
+                   "is not a plain file name: it holds \"/\"")},
+        {head + "shortcut_name = C:Tool\n",
+         at(H + 1, "shortcut_name: \"C:Tool\" cannot name a shortcut: its link \"C:Tool.lnk\" is not a plain file name: "
+                   "it holds \":\"")},
+        {head + "shortcut_name = Tool*\ngroup_shortcut = 1\n",
+         at(H + 1, "shortcut_name: \"Tool*\" cannot name a shortcut: its link \"Tool*.lnk\" is not a plain file name: "
+                   "it holds \"*\"")},
+        {head + "shortcut_name = Tool${LF}File Created\n",
+         at(H + 1, "shortcut_name: \"Tool\nFile Created\" cannot name a shortcut: its link \"Tool\nFile Created.lnk\" "
+                   "is not a plain file name: it holds the control character \\x0A")},
+        // Program group and the other texts of a path
+        {replaced(head, "program_group_name = Group", "program_group_name = ..\\..\\Startup"),
+         at(6, "program_group_name: \"..\\..\\Startup\" is not a program group folder: its level \"..\" is not a "
+               "plain folder name: it is only dots and blanks")},
+        {replaced(head, "program_group_name = Group", "program_group_name = Vendor/Product"),
+         at(6, "program_group_name: \"Vendor/Product\" is not a program group folder: its level \"Vendor/Product\" is "
+               "not a plain folder name: it holds \"/\"")},
+        {replaced(head, "program_group_name = Group", "program_group_name = Vendor\\"),
+         at(6, "program_group_name: \"Vendor\\\" is not a program group folder: its level \"\" is not a plain "
+               "folder name: it is empty")},
+        {replaced(head, "program_group_name = Group", "program_group_name ="),
+         at(6, "program_group_name: \"\" is not a program group folder: it is empty, yet create_program_group is 1")},
+        {replaced(replaced(head, "program_group_name = Group", "program_group_name = C:\\Group"),
+                  "create_program_group = 1", "create_program_group = 0"),
+         at(6, "program_group_name: \"C:\\Group\" is not a program group folder: its level \"C:\" is not a plain "
+               "folder name: it holds \":\"")},
+        {replaced(head, "directory_name = Dir", "directory_name = Dir${LF}"),
+         at(3, "directory_name: \"Dir\n\" cannot be part of a path: it holds the control character \\x0A")},
+        {replaced(head, "default_location = <Program Files>", "default_location = C:\\${TAB}"),
+         at(4, "default_location: \"C:\\\t\" cannot be part of a path: it holds the control character \\x09")},
         {head + "[file]\nname = A.EXE\nsource = b.exe\ntarget_folder = 3\n",
          at(H + 2, "duplicate file name \"A.EXE\" (first at line " + std::to_string(S + 2) + ")")},
         // Extensions
         {head + "[extension]\nextension = zx\nprogram = a.exe\n",
          at(H + 2, "extension: \"zx\" is not an extension: it must be \".\" and at least one more character")},
+        {head + "[extension]\nextension =\nprogram = a.exe\n",
+         at(H + 2, "extension: \"\" is not an extension: it must be \".\" and at least one more character")},
+        {head + "[extension]\nextension = .\nprogram = a.exe\n",
+         at(H + 2, "extension: \".\" is not an extension: it must be \".\" and at least one more character")},
+        {head + "[extension]\nextension = .zx\\shell\nprogram = a.exe\n",
+         at(H + 2, "extension: \".zx\\shell\" is not an extension: it holds \"\\\"")},
+        {head + "[extension]\nextension = .zx/shell\nprogram = a.exe\n",
+         at(H + 2, "extension: \".zx/shell\" is not an extension: it holds \"/\"")},
+        {head + "[extension]\nextension = .zx${LF}\nprogram = a.exe\n",
+         at(H + 2, "extension: \".zx\n\" is not an extension: it holds the control character \\x0A")},
         {head + "[extension]\nextension = .zx\nprogram = b.exe\n",
          at(H + 3, "program: \"b.exe\" is not the name of a [file] entry")},
         {head + "[extension]\nextension = .zx\nprogram = a.exe\n",
@@ -171,6 +234,17 @@ TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
                    "HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS")},
         {head + "[key]\nkey_path = HKEY_USERS\\\\Zelmor\n",
          at(H + 2, "key_path: \"HKEY_USERS\\\\Zelmor\" is not a registry key: it has an empty key name")},
+        {head + "[key]\nkey_path = HKEY_USERS\\Zel${CR}mor\n",
+         at(H + 2, "key_path: \"HKEY_USERS\\Zel\rmor\" is not a registry key: a key name: it holds the control "
+                   "character \\x0D")},
+        {head + "[key]\nkey_path = " + deepest_key_path + "\\k\n",
+         at(H + 2, "key_path: \"" + deepest_key_path + "\\k\" is not a registry key: it is more than 512 levels "
+                   "below its root")},
+        {head + "[value]\nkey_path = HKEY_USERS\nname = Sub\\Name\ntype = DWORD\ndata = 1\n",
+         at(H + 3, "name: \"Sub\\Name\" is not a value name: it holds \"\\\"")},
+        {head + "[value]\nkey_path = HKEY_USERS\nname = Name${CR}${LF}Registry Value Created\ntype = DWORD\ndata = 1\n",
+         at(H + 3, "name: \"Name\r\nRegistry Value Created\" is not a value name: it holds the control character "
+                   "\\x0D")},
         {head + "[value]\nkey_path = HKEY_USERS\nname = n\ntype = QWORD\ndata = 1\n",
          at(H + 4, "type: must be STRING, DWORD or BINARY, not \"QWORD\"")},
         {head + "[value]\nkey_path = HKEY_USERS\nname = n\ntype = DWORD\ndata = 4294967296\n",
@@ -193,7 +267,7 @@ TEST_F(ManifestTest, NamesTheLineAndTheProblemOfEveryRefusal)
         {"page_picture_file = fake.bmp\n" + head,
          at(1, "page_picture_file: \"fake.bmp\" is not a BMP file: it does not start with \"BM\"")},
         {"welcome_picture_file = text.rtf\n" + head,
-         at(1, "welcome_picture_file: \"text.rtf\" is not a BMP file: it does not start with \"BM\"")},
+         at(1, "welcome_picture_file: \"text.rtf\" is not a BMP file: it is too short for the BMP headers")},
     };
     for (const Case& c : cases) EXPECT_EQ(problem(c.text), c.expected) << c.text.substr(0, 400);
 }
@@ -213,13 +287,26 @@ TEST_F(ManifestTest, RefusesABitmapWhoseHeadersDoNotFit)
     short_header[14] = 12;  // an OS/2 core header
     std::string pixels_outside = tiny_bitmap();
     pixels_outside[10] = 58;
+    std::string no_width = tiny_bitmap();
+    no_width[18] = 0;
+    std::string seven_bits = tiny_bitmap();
+    seven_bits[28] = 7;
+    std::string palette_outside = tiny_bitmap();
+    palette_outside[28] = 8;  // 256 colours of 4 bytes follow the header
+    std::string pixels_in_header = tiny_bitmap();
+    pixels_in_header[10] = 50;
+    // The setup program's own check decides; these are the reasons it gives.
     struct Case {
         std::string bytes;
         std::string problem;
     } cases[] = {
         {tiny_bitmap().substr(0, 53), "it is too short for the BMP headers"},
-        {short_header, "its bitmap header is not a BITMAPINFOHEADER"},
-        {pixels_outside, "its pixel offset lies outside the file"},
+        {short_header, "its bitmap header is not a BITMAPINFOHEADER or a later one"},
+        {no_width, "its width is not positive, its height is 0 or it has more than one plane"},
+        {seven_bits, "it is not 1, 4, 8, 16, 24 or 32 bits per pixel uncompressed (or bit fields at 16 and 32)"},
+        {palette_outside, "its colour table does not fit its bits per pixel or the file"},
+        {pixels_in_header, "its pixel offset lies inside its headers or colour table"},
+        {pixels_outside, "its pixel rows do not fit inside the file"},
     };
     for (const Case& c : cases) {
         dir.write("odd.bmp", c.bytes);

@@ -263,7 +263,7 @@ TEST(SetupDescriptionReader, OffersComeFromFilesOtherThanTheUninstallModule)
 TEST(SetupDescriptionReader, ExtensionIndexSkipsTheFirstFile)
 {
     SamplePackage sample = shipped_like_package();
-    sample.extensions = {{".ztx", 0}, {".zt2", 1}, {std::string(extension_limit, 'e'), 0}};
+    sample.extensions = {{".ztx", 0}, {".zt2", 1}, {"." + std::string(extension_limit - 1, 'e'), 0}};
     SetupDescription d;
     ASSERT_TRUE(read_setup_description(sample.compose(), d));
     EXPECT_TRUE(d.offer_associate);
@@ -330,7 +330,7 @@ TEST(SetupDescriptionReader, RefusesDamagedPackages)
         {"one file more than stored", [](SamplePackage& p) { p.stored_file_count = 4; }},
         {"extension count past the bytes left", [](SamplePackage& p) { p.stored_extension_count = 0x7FFFFFFF; }},
         {"extension one character over its limit",
-         [](SamplePackage& p) { p.extensions = {{std::string(extension_limit + 1, 'e'), 0}}; }},
+         [](SamplePackage& p) { p.extensions = {{"." + std::string(extension_limit, 'e'), 0}}; }},
         {"extension index at the file count", [](SamplePackage& p) { p.extensions = {{".z", 2}}; }},
         {"extension index wrapping to 0", [](SamplePackage& p) { p.extensions = {{".z", 0xFFFFFFFF}}; }},
         {"extension with no second file", [](SamplePackage& p) { p.files.resize(1); p.extensions = {{".z", 0}}; }},
@@ -370,6 +370,61 @@ TEST(SetupDescriptionReader, RefusesDamagedPackages)
                  PackageBytes().text(std::string(registry_token_limit + 1, 'S')).text("REGISTRYENTRIESEND").bytes();
          }},
         {"page picture not BM", [](SamplePackage& p) { p.page_picture[0] = 'X'; }},
+        // Names that would take the installation out of its places, or split a log line.
+        {"file name with a reserved character", [](SamplePackage& p) { p.files[1].name = "zeltax?.exe"; }},
+        {"file name with a line feed", [](SamplePackage& p) { p.files[1].name = "zeltax.exe\nFile Created"; }},
+        {"subdirectory with a carriage return", [](SamplePackage& p) { p.files[1].subdirectory = "Data\r"; }},
+        {"subdirectory with a reserved character", [](SamplePackage& p) { p.files[1].subdirectory = "Data\\a|b"; }},
+        {"shortcut name with a slash", [](SamplePackage& p) { p.files[1].shortcut_name = "../../../Startup/Tax"; }},
+        {"shortcut name with a drive", [](SamplePackage& p) { p.files[1].shortcut_name = "C:Tax"; }},
+        {"shortcut name with a reserved character", [](SamplePackage& p) { p.files[2].shortcut_name = "Tax*"; }},
+        {"shortcut name with CR LF", [](SamplePackage& p) { p.files[0].shortcut_name = "Tax\r\nFile Created"; }},
+        {"program group going up", [](SamplePackage& p) { p.program_group_name = "..\\..\\Startup"; }},
+        {"program group with a slash", [](SamplePackage& p) { p.program_group_name = "../Startup"; }},
+        {"program group on a drive", [](SamplePackage& p) { p.program_group_name = "C:\\Group"; }},
+        {"program group with an empty level", [](SamplePackage& p) { p.program_group_name = "Vendor\\"; }},
+        {"program group of blanks", [](SamplePackage& p) { p.program_group_name = " "; }},
+        {"program group with a line feed", [](SamplePackage& p) { p.program_group_name = "Group\nDescription"; }},
+        {"empty program group that is made", [](SamplePackage& p) { p.program_group_name = ""; }},
+        {"program group going up without a group",
+         [](SamplePackage& p) {
+             p.create_program_group = 0;
+             p.program_group_name = "..";
+         }},
+        {"directory name with a line feed", [](SamplePackage& p) { p.directory_name = "Zelmor\nTax"; }},
+        {"default location with a tab", [](SamplePackage& p) { p.default_location = "C:\\Apps\t"; }},
+        {"empty extension", [](SamplePackage& p) { p.extensions = {{"", 0}}; }},
+        {"extension \".\"", [](SamplePackage& p) { p.extensions = {{".", 0}}; }},
+        {"extension without its dot", [](SamplePackage& p) { p.extensions = {{"ztx", 0}}; }},
+        {"extension with a backslash", [](SamplePackage& p) { p.extensions = {{".ztx\\shell", 0}}; }},
+        {"extension with a slash", [](SamplePackage& p) { p.extensions = {{".ztx/shell", 0}}; }},
+        {"extension with a line feed", [](SamplePackage& p) { p.extensions = {{".ztx\n", 0}}; }},
+        {"root key name with CR LF",
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER\r\nx", "Software", "v");
+         }},
+        {"child key name with a line feed",
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Soft\nware", "v");
+         }},
+        {"value name with a backslash",
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "a\\b");
+         }},
+        {"value name with a carriage return",
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "v\r");
+         }},
+        {"value name with CR LF on a root",
+         [](SamplePackage& p) {
+             p.registry_section = PackageBytes()
+                                      .text("REGISTRYENTRIESSTART")
+                                      .text("ROOT").text("HKEY_CURRENT_USER").text("1").text("v")
+                                      .text("v\r\nRegistry Value Created").text("DWORD").text("1")
+                                      .text("REGISTRYVALUEEND_UN_99")
+                                      .text("REGISTRYENTRIESEND")
+                                      .bytes();
+         }},
         {"page picture's rows past its size",
          [](SamplePackage& p) { p.page_picture.resize(p.page_picture.size() - 4); }},
         {"welcome picture of 3 bytes", [](SamplePackage& p) { p.welcome_picture = {'B', 'M', 0}; }},
@@ -381,6 +436,52 @@ TEST(SetupDescriptionReader, RefusesDamagedPackages)
         Bytes package = sample.compose();
         SetupDescription d;
         EXPECT_FALSE(read_setup_description(package, d));
+    }
+}
+
+TEST(SetupDescriptionReader, TakesNamesThatStayInsideTheirPlaces)
+{
+    struct Case {
+        const char* what;
+        std::function<void(SamplePackage&)> change;
+    } cases[] = {
+        {"an empty shortcut name for a file without shortcuts",
+         [](SamplePackage& p) {
+             p.files[2].shortcut_name = "";
+             p.files[2].flags = {};
+         }},
+        {"an empty shortcut name beside a shortcut flag (the link is \".lnk\")",
+         [](SamplePackage& p) { p.files[2].shortcut_name = ""; }},
+        {"a shortcut name whose \"\\\" become blanks",
+         [](SamplePackage& p) { p.files[1].shortcut_name = "..\\..\\Tax"; }},
+        {"a nested program group", [](SamplePackage& p) { p.program_group_name = "Zelmor\\Income Tax"; }},
+        {"no program group and no name",
+         [](SamplePackage& p) {
+             p.create_program_group = 0;
+             p.program_group_name = "";
+         }},
+        {"an extension of one letter", [](SamplePackage& p) { p.extensions = {{".z", 0}}; }},
+        {"an empty value name, the key's default",
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "");
+         }},
+        {"a value name with a slash",
+         [](SamplePackage& p) {
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "a/b");
+         }},
+        {"line breaks in RTF texts, arguments and string data",
+         [](SamplePackage& p) {
+             p.welcome_text = "{\\rtf1\r\nWelcome}";
+             p.files[1].run_arguments = "-a\r\n";
+             p.registry_section = registry_section_with_value("HKEY_CURRENT_USER", "Software", "Name");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SamplePackage sample = shipped_like_package();
+        c.change(sample);
+        SetupDescription d;
+        EXPECT_TRUE(read_setup_description(sample.compose(), d));
     }
 }
 

@@ -1,32 +1,26 @@
 #include "file_checks.h"
 
+#include "bitmap_image.h"
+
 #include <algorithm>
 
 namespace builder {
 
-namespace {
-
-constexpr std::size_t file_header_size = 14;
-constexpr std::uint32_t info_header_size = 40;
-
-std::uint32_t read_u32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-} // namespace
-
 std::optional<std::string> bitmap_problem(std::span<const std::uint8_t> image)
 {
-    if (image.size() < 2 || image[0] != 'B' || image[1] != 'M') return "it does not start with \"BM\"";
-    if (image.size() < file_header_size + info_header_size) return "it is too short for the BMP headers";
-    std::uint32_t header_size = read_u32(image, file_header_size);
-    if (header_size < info_header_size || header_size > image.size() - file_header_size)
-        return "its bitmap header is not a BITMAPINFOHEADER";
-    std::uint32_t pixel_offset = read_u32(image, 10);
-    if (pixel_offset < file_header_size + header_size || pixel_offset >= image.size())
-        return "its pixel offset lies outside the file";
-    return std::nullopt;
+    switch (bmp_image_fault(image)) {
+    case BmpFault::none: return std::nullopt;
+    case BmpFault::too_short: return "it is too short for the BMP headers";
+    case BmpFault::no_bm: return "it does not start with \"BM\"";
+    case BmpFault::info_header_size: return "its bitmap header is not a BITMAPINFOHEADER or a later one";
+    case BmpFault::dimensions: return "its width is not positive, its height is 0 or it has more than one plane";
+    case BmpFault::pixel_format:
+        return "it is not 1, 4, 8, 16, 24 or 32 bits per pixel uncompressed (or bit fields at 16 and 32)";
+    case BmpFault::colour_table: return "its colour table does not fit its bits per pixel or the file";
+    case BmpFault::pixel_bits_offset: return "its pixel offset lies inside its headers or colour table";
+    case BmpFault::pixel_bits_outside: return "its pixel rows do not fit inside the file";
+    }
+    return "the setup program cannot show it";
 }
 
 std::optional<std::string> text_problem(std::span<const std::uint8_t> text)

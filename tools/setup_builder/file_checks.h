@@ -9,8 +9,8 @@
 
 namespace builder {
 
-// The setup program hands a picture to the display as a BMP file image: "BM", the 14-byte
-// file header, a BITMAPINFOHEADER (or a later version), pixel bits inside the file.
+// The setup program hands a picture to the display as a BMP file image; the builder takes one
+// only when the setup program's own check (setup/description/bitmap_image.h) does.
 std::optional<std::string> bitmap_problem(std::span<const std::uint8_t> image);
 
 // A package text ends at its first NUL, so a text file must not hold one.

@@ -72,6 +72,10 @@ void build(const BuildCommand& command)
     Bytes package = about(command.manifest, [&] { return write_package(load_sources(manifest, base, epoch)); });
     Bytes stub = read_whole_file(command.stub);
     Bytes setup = about(command.stub, [&] { return write_container(stub, package); });
+    // The manifest's checks are the setup program's rules; reading the result back with the setup
+    // program's own code makes sure that no rule was missed before the output is kept.
+    if (std::optional<std::string> problem = setup_file_problem(setup))
+        throw BuildError(command.manifest + ": the setup program would refuse the package built from it: " + *problem);
 
     write_file_atomically(command.output, setup, FileKind::program);
     if (command.depfile) {

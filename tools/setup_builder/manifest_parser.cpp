@@ -117,6 +117,12 @@ private:
             reader.fail("format_marker", "is longer than " + std::to_string(format_marker_limit) + " characters");
         for (const auto& [key, member] : setup_flags) d.*member = reader.flag(key);
         for (const auto& [key, member] : setup_texts) d.*member = reader.text(key);
+        for (std::string_view key : {"directory_name", "default_location"})
+            if (std::optional<std::string> problem = path_text_problem(reader.text(key)))
+                reader.fail(key, quoted(reader.text(key)) + " cannot be part of a path: " + *problem);
+        if (std::optional<std::string> problem = program_group_problem(d.program_group_name, d.create_program_group))
+            reader.fail("program_group_name",
+                        quoted(d.program_group_name) + " is not a program group folder: " + *problem);
         manifest_.welcome_text_file = reader.optional_source("welcome_text_file");
         manifest_.license_text_file = reader.optional_source("license_text_file");
         manifest_.page_picture_file = reader.optional_source("page_picture_file");
@@ -178,6 +184,8 @@ private:
     // A shortcut is a file named after `shortcut_name`; without a name it would be ".lnk".
     static void check_shortcut_name(const BlockReader& reader, const FileEntry& file)
     {
+        if (std::optional<std::string> problem = shortcut_name_problem(file.shortcut_name))
+            reader.fail("shortcut_name", quoted(file.shortcut_name) + " cannot name a shortcut: " + *problem);
         if ((file.startup_shortcut || file.group_shortcut || file.desktop_shortcut) && file.shortcut_name.empty())
             reader.fail("shortcut_name", "is empty, yet a shortcut is asked for");
     }
@@ -253,6 +261,8 @@ private:
         if (name.find(values_block_end) != std::string::npos)
             reader.fail("name", "holds " + std::string(values_block_end) +
                                     ", which would end the values of its key early");
+        if (std::optional<std::string> problem = value_name_problem(name))
+            reader.fail("name", quoted(name) + " is not a value name: " + *problem);
     }
 
     static void read_value_data(const BlockReader& reader, RegistryValueEntry& value)

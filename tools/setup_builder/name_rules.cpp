@@ -1,8 +1,10 @@
 #include "name_rules.h"
 
+#include "install_names.h"
 #include "package_format.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace builder {
 
@@ -10,18 +12,7 @@ using namespace package_format;
 
 namespace {
 
-// Characters no Windows file name may hold, beyond the separators.
-constexpr std::string_view reserved_name_characters = "*?\"<>|";
-
-std::optional<std::string> character_problem(std::string_view name)
-{
-    for (char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20) return "it holds a control character";
-        if (c == '\\' || c == '/' || c == ':' || reserved_name_characters.find(c) != std::string_view::npos)
-            return "it holds \"" + std::string(1, c) + "\"";
-    }
-    return std::nullopt;
-}
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
 std::vector<std::string_view> split_levels(std::string_view path)
 {
@@ -34,6 +25,43 @@ std::vector<std::string_view> split_levels(std::string_view path)
     }
 }
 
+std::string first_control_character(std::string_view text)
+{
+    auto found = std::ranges::find_if(text, is_control_character);
+    char code[8];
+    std::snprintf(code, sizeof code, "\\x%02X", found == text.end() ? 0u : static_cast<unsigned char>(*found));
+    return code;
+}
+
+// The first of `characters` in the text, quoted.
+std::string first_of(std::string_view text, std::string_view characters)
+{
+    std::size_t at = text.find_first_of(characters);
+    return at == std::string_view::npos ? std::string() : quoted(text.substr(at, 1));
+}
+
+// The setup program's fault of `text` for a person; `reserved` holds the characters among which
+// a reserved one is to be named.
+std::optional<std::string> fault_text(NameFault fault, std::string_view text,
+                                      std::string_view reserved = reserved_name_characters)
+{
+    switch (fault) {
+    case NameFault::none: return std::nullopt;
+    case NameFault::empty: return "it is empty";
+    case NameFault::dots_and_blanks_only: return "it is only dots and blanks";
+    case NameFault::control_character: return "it holds the control character " + first_control_character(text);
+    case NameFault::reserved_character: return "it holds " + first_of(text, reserved);
+    case NameFault::absolute: return "it is absolute";
+    case NameFault::way_up: return "it has a level of dots and blanks that goes up, such as \"..\"";
+    case NameFault::not_an_extension: return "it must be \".\" and at least one more character";
+    case NameFault::holds_separator: return "it holds " + first_of(text, "\\/");
+    }
+    return "it breaks a rule of the setup program";
+}
+
+// The reserved characters but "\": a shortcut name or a group may hold it for another purpose.
+constexpr std::string_view reserved_but_backslash = "/:*?\"<>|";
+
 std::string root_names_text()
 {
     std::string text;
@@ -45,27 +73,47 @@ std::string root_names_text()
 
 std::optional<std::string> file_name_problem(std::string_view name)
 {
-    if (name.empty()) return "it is empty";
-    if (name == "." || name == "..") return "it is \"" + std::string(name) + "\"";
-    return character_problem(name);
+    return fault_text(file_name_fault(name), name);
 }
 
 std::optional<std::string> subdirectory_problem(std::string_view subdirectory)
 {
-    if (subdirectory.empty()) return std::nullopt;
     if (subdirectory.find('/') != std::string_view::npos) return "it holds \"/\" (levels are separated by \"\\\")";
-    if (subdirectory.front() == '\\' || subdirectory.find(':') != std::string_view::npos) return "it is absolute";
-    for (std::string_view level : split_levels(subdirectory)) {
+    if (std::optional<std::string> problem =
+            fault_text(subdirectory_fault(subdirectory), subdirectory, reserved_but_backslash))
+        return problem;
+    if (subdirectory.empty()) return std::nullopt;
+    for (std::string_view level : split_levels(subdirectory))
         if (level.empty()) return "it has an empty level";
-        if (level == "..") return "it has a \"..\" level";
-        if (std::optional<std::string> problem = character_problem(level)) return problem;
-    }
     return std::nullopt;
+}
+
+std::optional<std::string> shortcut_name_problem(std::string_view shortcut_name)
+{
+    std::optional<std::string> problem =
+        fault_text(shortcut_name_fault(shortcut_name), shortcut_name, reserved_but_backslash);
+    if (!problem) return std::nullopt;
+    return "its link " + quoted(shortcut_file_name(shortcut_name)) + " is not a plain file name: " + *problem;
+}
+
+std::optional<std::string> program_group_problem(std::string_view name, bool create_program_group)
+{
+    if (program_group_fault(name, create_program_group ? 1 : 0) == NameFault::none) return std::nullopt;
+    if (name.empty()) return "it is empty, yet create_program_group is 1";
+    for (std::string_view level : split_levels(name))
+        if (std::optional<std::string> problem = file_name_problem(level))
+            return "its level " + quoted(level) + " is not a plain folder name: " + *problem;
+    return "it breaks a rule of the setup program";
+}
+
+std::optional<std::string> path_text_problem(std::string_view text)
+{
+    return fault_text(control_character_fault(text), text);
 }
 
 std::optional<std::string> extension_problem(std::string_view extension)
 {
-    if (extension.size() < 2 || extension.front() != '.') return "it must be \".\" and at least one more character";
+    if (std::optional<std::string> problem = fault_text(extension_fault(extension), extension)) return problem;
     if (extension.size() > extension_limit)
         return "it is longer than " + std::to_string(extension_limit) + " characters";
     return std::nullopt;
@@ -82,12 +130,21 @@ std::optional<std::string> key_path_problem(const std::vector<std::string>& leve
 {
     if (std::ranges::find(registry_root_names, levels.front()) == std::end(registry_root_names))
         return "it must start with one of " + root_names_text();
+    if (levels.size() - 1 > static_cast<std::size_t>(deepest_key_level))
+        return "it is more than " + std::to_string(deepest_key_level) + " levels below its root";
     for (const std::string& level : levels) {
         if (level.empty()) return "it has an empty key name";
         if (level.size() > key_name_limit)
             return "a key name is longer than " + std::to_string(key_name_limit) + " characters";
+        if (std::optional<std::string> problem = fault_text(registry_key_name_fault(level), level))
+            return "a key name: " + *problem;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> value_name_problem(std::string_view name)
+{
+    return fault_text(registry_value_name_fault(name), name);
 }
 
 } // namespace builder

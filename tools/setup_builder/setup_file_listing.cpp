@@ -86,4 +86,9 @@ SetupFileListing list_setup_file(std::span<const std::uint8_t> file_image)
     return SetupFileListing{text + compose_description_listing(description, package), std::nullopt};
 }
 
+std::optional<std::string> setup_file_problem(std::span<const std::uint8_t> file_image)
+{
+    return list_setup_file(file_image).error;
+}
+
 } // namespace builder

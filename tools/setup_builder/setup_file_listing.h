@@ -19,4 +19,8 @@ struct SetupFileListing {
 // that does not inflate to the header's length, a description the setup program refuses.
 SetupFileListing list_setup_file(std::span<const std::uint8_t> file_image);
 
+// Why the setup program would refuse the file, found as list_setup_file finds it; nothing when
+// it takes it. The builder reads every setup file it writes back this way before keeping it.
+std::optional<std::string> setup_file_problem(std::span<const std::uint8_t> file_image);
+
 } // namespace builder
