@@ -18,3 +18,10 @@ bool parent_directory(std::string_view path, std::string& output);
 // gives \\server\share\. Any other path: its first three characters, so C:\Program Files gives
 // C:\ (a shorter path is returned whole).
 std::string path_root(std::string_view path);
+
+// Whether the path names its volume, so that it means the same whatever the current directory:
+// a drive letter, ":" and a separator (C:\Apps), or two separators, a server name, a separator,
+// a share name and a separator (\\server\share\Apps). "C:Apps", "\Apps" and "Apps" depend on
+// the current drive or directory; "C:" and "\\server\share" lack the separator of their root.
+// "/" counts as a separator, as it does for the system's file functions.
+bool is_full_path(std::string_view path);

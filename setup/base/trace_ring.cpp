@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 void TraceRing::init()
 {
@@ -33,19 +32,6 @@ void TraceRing::record(std::string_view source_path, std::int32_t line, std::uin
     ++count_;
 }
 
-std::vector<std::string> TraceRing::close_and_report()
-{
-    std::lock_guard<CriticalSection> guard(lock_);
-    std::vector<std::string> lines;
-    lines.reserve(slot_count);
-    for (std::size_t i = 0; i < slot_count; ++i, ++count_) {
-        const Slot& slot = slots_[count_ % slot_count];
-        lines.push_back(format_trace_line(slot.tick, slot.source.data(), slot.line, slot.thread));
-    }
-    recording_ = false;
-    return lines;
-}
-
 std::uint32_t TraceRing::count() const
 {
     std::lock_guard<CriticalSection> guard(lock_);
@@ -59,19 +45,6 @@ TraceRing& process_trace_ring()
     // into the program image.
     static TraceRing* const ring = new TraceRing;
     return *ring;
-}
-
-std::string format_trace_line(std::uint32_t tick, std::string_view source, std::int32_t line, std::uint32_t thread)
-{
-    std::string text = std::to_string(tick);
-    text += ' ';
-    text += source;
-    text += ' ';
-    text += std::to_string(line);
-    text += ' ';
-    text += std::to_string(thread);
-    text += ' ';
-    return text;
 }
 
 void trace_point(const char* source_path, int line)

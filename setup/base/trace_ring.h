@@ -2,13 +2,13 @@
 #pragma once
 
 #include "critical_section.h"
+#include "error_report.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <string>
+#include <mutex>
 #include <string_view>
-#include <vector>
 
 class TraceRing {
 public:
@@ -24,10 +24,21 @@ public:
     // slot, unless the ring no longer records.
     void record(std::string_view source_path, std::int32_t line, std::uint32_t tick, std::uint32_t thread);
 
-    // The 512 trace lines from the oldest slot to the newest, each "tick source line thread "
-    // without its line end. Never-written slots read "0  0 0 ". The ring stops recording, so
-    // that no later point changes what has been reported.
-    std::vector<std::string> close_and_report();
+    // Hands `write_line` the 512 trace lines from the oldest slot to the newest, each
+    // "tick source line thread " without its line end (format_trace_line), under the ring's
+    // lock, so that no trace point comes between them. Never-written slots read "0  0 0 ". The
+    // ring then stops recording, so that no later point changes what has been reported. Nothing
+    // here allocates: the report is written when memory may have run out.
+    template <typename WriteLine>
+    void close_and_report(WriteLine write_line)
+    {
+        std::lock_guard<CriticalSection> guard(lock_);
+        for (std::size_t i = 0; i < slot_count; ++i, ++count_) {
+            const Slot& slot = slots_[count_ % slot_count];
+            write_line(format_trace_line(slot.tick, slot.source.data(), slot.line, slot.thread).view());
+        }
+        recording_ = false;
+    }
 
     std::uint32_t count() const;
 
@@ -47,9 +58,6 @@ private:
 
 // The process's one ring, as trace_point() uses it.
 TraceRing& process_trace_ring();
-
-// One trace line of the report, without its line end.
-std::string format_trace_line(std::uint32_t tick, std::string_view source, std::int32_t line, std::uint32_t thread);
 
 // Tick count and thread id of the running system, for trace_point().
 std::uint32_t trace_tick_now();

@@ -59,7 +59,10 @@ enum class RegistryRoot : std::uint8_t { current_user, classes_root, users, loca
 inline constexpr std::array<RegistryRoot, 4> registry_roots = {
     RegistryRoot::current_user, RegistryRoot::classes_root, RegistryRoot::users, RegistryRoot::local_machine};
 
-// Exact names only; any other text is the current user's root.
+// The root that a root node of the registry section stands for, by the node's name: the keys and
+// values below it are written there, and the install log names them by registry_root_name of
+// it, so that the uninstaller removes them where they are. Exact names only; any other text
+// (HKEY_CURRENT_CONFIG, say) is the current user's root.
 RegistryRoot registry_root_from_name(std::string_view name);
 const char* registry_root_name(RegistryRoot root);
 

@@ -10,25 +10,6 @@ namespace {
 
 constexpr REGSAM key_access = KEY_READ | KEY_WRITE;
 
-HKEY root_handle(RegistryRoot root)
-{
-    switch (root) {
-    case RegistryRoot::classes_root: return HKEY_CLASSES_ROOT;
-    case RegistryRoot::users: return HKEY_USERS;
-    case RegistryRoot::local_machine: return HKEY_LOCAL_MACHINE;
-    case RegistryRoot::current_user: break;
-    }
-    return HKEY_CURRENT_USER;
-}
-
-// The name of a predefined root, or none for any other handle.
-const char* known_root_name(HKEY root)
-{
-    for (RegistryRoot candidate : registry_roots)
-        if (root_handle(candidate) == root) return registry_root_name(candidate);
-    return nullptr;
-}
-
 // Opens the level, or creates it when it does not exist yet; `created` says which.
 LONG open_or_create(HKEY root, const std::string& level, ScopedRegistryKey& key, bool& created)
 {
@@ -58,15 +39,15 @@ void write_key_values(const InstallContext& install, HKEY key, const RegistryKey
 
 // The keys below `node` with their values, depth first. A key that cannot be made loses its
 // values, but its children are still tried.
-void write_key_tree(const InstallContext& install, HKEY root, const RegistryKeyNode* node, const std::string* prefix)
+void write_key_tree(const InstallContext& install, RegistryRoot root, const RegistryKeyNode* node,
+                    const std::string* prefix)
 {
-    const char* root_name = known_root_name(root);
     for (const RegistryKeyNode* child : install.description->registry_keys.children_of(node)) {
         std::string path = prefix ? join({*prefix, "\\"sv, child->key_name}) : child->key_name;
         {
             ScopedRegistryKey key;
             if (create_key_path(install, root, path, key) == ERROR_SUCCESS)
-                write_key_values(install, key.get(), child, join({root_name ? root_name : ""sv, "\\"sv, path}));
+                write_key_values(install, key.get(), child, join({registry_root_name(root), "\\"sv, path}));
         }
         write_key_tree(install, root, child, &path);
     }
@@ -74,17 +55,20 @@ void write_key_tree(const InstallContext& install, HKEY root, const RegistryKeyN
 
 } // namespace
 
-HKEY root_key_from_name(std::string_view name) { return root_handle(registry_root_from_name(name)); }
-
-void root_name_from_key(HKEY root, std::string& name)
+HKEY registry_root_key(RegistryRoot root)
 {
-    if (const char* known = known_root_name(root)) name = known;
+    switch (root) {
+    case RegistryRoot::classes_root: return HKEY_CLASSES_ROOT;
+    case RegistryRoot::users: return HKEY_USERS;
+    case RegistryRoot::local_machine: return HKEY_LOCAL_MACHINE;
+    case RegistryRoot::current_user: break;
+    }
+    return HKEY_CURRENT_USER;
 }
 
-LONG create_key_path(const InstallContext& install, HKEY root, std::string_view path, ScopedRegistryKey& key)
+LONG create_key_path(const InstallContext& install, RegistryRoot root, std::string_view path, ScopedRegistryKey& key)
 {
     TRACE_POINT();
-    const char* root_name = known_root_name(root);
     LONG status = 1;
     // Each level is the text before a "\", and last the whole path.
     for (std::size_t end = 0; end <= path.size(); ++end) {
@@ -92,9 +76,9 @@ LONG create_key_path(const InstallContext& install, HKEY root, std::string_view 
         std::string level(path.substr(0, end));
         key.reset();
         bool created = false;
-        status = open_or_create(root, level, key, created);
+        status = open_or_create(registry_root_key(root), level, key, created);
         // Only levels that did not exist are the installation's to remove again.
-        if (created) append_log_entry(install, log_registry_entry, level, root_name ? root_name : "");
+        if (created) append_log_entry(install, log_registry_entry, level, registry_root_name(root));
     }
     return status;
 }
@@ -112,10 +96,11 @@ void write_registry_entries(const InstallContext& install)
 {
     TRACE_POINT();
     for (const RegistryKeyNode* top : install.description->registry_keys.children_of(nullptr)) {
-        HKEY root = root_key_from_name(top->key_name);
-        // Values of a root node go straight into the predefined key, logged under the node's
-        // own name even when that name is not one of the four roots.
-        write_key_values(install, root, top, top->key_name);
+        // A root node that names no known root is written below the current user, and logged
+        // so: the uninstaller removes what the log names.
+        RegistryRoot root = registry_root_from_name(top->key_name);
+        // Values of a root node go straight into the predefined key.
+        write_key_values(install, registry_root_key(root), top, registry_root_name(root));
         write_key_tree(install, root, top, nullptr);
     }
 }

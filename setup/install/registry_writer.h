@@ -3,6 +3,7 @@
 #pragma once
 
 #include "install_context.h"
+#include "install_texts.h"
 #include "scoped_registry_key.h"
 
 #include <windows.h>
@@ -11,17 +12,13 @@
 #include <string>
 #include <string_view>
 
-// "HKEY_CURRENT_USER", "HKEY_CLASSES_ROOT", "HKEY_USERS", "HKEY_LOCAL_MACHINE" (exact); any other
-// text gives HKEY_CURRENT_USER.
-HKEY root_key_from_name(std::string_view name);
-
-// The root name of one of those four keys; `name` is left unchanged for any other handle.
-void root_name_from_key(HKEY root, std::string& name);
+// The predefined key of a root.
+HKEY registry_root_key(RegistryRoot root);
 
 // Opens or creates every level of `path` below `root`; each created level is logged as
-// "Registry Entry Created". Returns the last level's status (0 = success); on success `key`
-// holds the last level, open for reading and writing.
-LONG create_key_path(const InstallContext& install, HKEY root, std::string_view path, ScopedRegistryKey& key);
+// "Registry Entry Created" under the root's name. Returns the last level's status (0 =
+// success); on success `key` holds the last level, open for reading and writing.
+LONG create_key_path(const InstallContext& install, RegistryRoot root, std::string_view path, ScopedRegistryKey& key);
 
 // RegSetValueExA; on success with a log key name, logs "Registry Value Created". A REG_SZ text's
 // length excludes its terminating zero.

@@ -113,7 +113,7 @@ void register_uninstall(const InstallContext& install)
     if (install.description->make_uninstall != 1) return;
     UninstallRegistration registration = uninstall_registration(*install.description, install.state->directory);
     ScopedRegistryKey key;
-    if (create_key_path(install, HKEY_LOCAL_MACHINE, registration.key, key) != ERROR_SUCCESS) return;
+    if (create_key_path(install, RegistryRoot::local_machine, registration.key, key) != ERROR_SUCCESS) return;
     set_text_value(install, key.get(), "DisplayName", registration.display_name);
     set_text_value(install, key.get(), "UninstallString", registration.command);
 }
@@ -141,7 +141,7 @@ void associate_extensions(const InstallContext& install)
     TRACE_POINT();
     if (install.state->associate != 1) return;
     bool current_user = associate_for_current_user(install.install_for, install.nt_family);
-    HKEY root = current_user ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
+    RegistryRoot root = current_user ? RegistryRoot::current_user : RegistryRoot::classes_root;
     for (const ExtensionEntry& extension : install.description->extensions) {
         std::string program = installed_path(install, extension.file_index, false);
         for (int step = 0; step < association_steps; ++step) {

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -66,13 +67,13 @@ std::string DestinationPage::typed_text() const
 void DestinationPage::next()
 {
     TRACE_POINT();
-    std::optional<std::string> accepted = accepted_destination(typed_text());
-    if (!accepted) {
-        MessageBoxA(window(), destination_missing_message, data_entry_title, MB_OK | MB_ICONINFORMATION);
+    DestinationEntry entry = destination_entry(typed_text());
+    if (entry.refusal) {
+        MessageBoxA(window(), entry.refusal, data_entry_title, MB_OK | MB_ICONINFORMATION);
         SetFocus(GetDlgItem(window(), IDC_DESTINATION));
         return;
     }
-    directory_ = *accepted;
+    directory_ = std::move(entry.directory);
     end_page(result_next);
 }
 

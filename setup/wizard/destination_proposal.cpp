@@ -32,6 +32,8 @@ std::string base_folder(const SetupDescription& description, std::uint8_t instal
 } // namespace
 
 const char destination_missing_message[] = "The Destination directory must be entered.";
+const char destination_not_full_message[] =
+    "The Destination directory must be a full path, such as C:\\Program Files\\Example or \\\\server\\share\\Example.";
 
 std::string propose_destination(const SetupDescription& description, std::uint8_t install_for,
                                 const ProposalFolders& folders)
@@ -40,8 +42,10 @@ std::string propose_destination(const SetupDescription& description, std::uint8_
     return base_folder(description, install_for, folders) + "\\" + description.directory_name;
 }
 
-std::optional<std::string> accepted_destination(std::string_view typed)
+DestinationEntry destination_entry(std::string_view typed)
 {
-    if (typed.empty()) return std::nullopt;
-    return without_trailing_separators(std::string(typed.substr(0, destination_text_limit)));
+    if (typed.empty()) return {destination_missing_message, {}};
+    // Before the trailing separators go: they make a root such as C:\ a full path.
+    if (!is_full_path(typed)) return {destination_not_full_message, {}};
+    return {nullptr, without_trailing_separators(std::string(typed.substr(0, destination_text_limit)))};
 }

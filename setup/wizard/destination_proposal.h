@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,8 +31,17 @@ std::string propose_destination(const SetupDescription& description, std::uint8_
 constexpr std::size_t destination_text_limit = 4094;
 
 extern const char destination_missing_message[];
+extern const char destination_not_full_message[];
 
-// The directory stored from the typed text: cut to the edit's limit, trailing "\" and "/"
-// removed (never the first character). None for an empty text, which Next refuses with
-// destination_missing_message.
-std::optional<std::string> accepted_destination(std::string_view typed);
+// What Next does with the typed text: it refuses an empty text with destination_missing_message
+// and one that is not a full path (is_full_path) with destination_not_full_message; a relative
+// directory would be taken from the setup program's current directory and leave relative
+// links and uninstall entry. Otherwise it stores the text cut to the edit's limit, trailing "\"
+// and "/" removed (never the first character): a typed C:\ is stored as C:, which the
+// installation joins with "\" to the names below it.
+struct DestinationEntry {
+    const char* refusal = nullptr;  // the message, or null when the text is accepted
+    std::string directory;          // the directory to store when accepted
+};
+
+DestinationEntry destination_entry(std::string_view typed);

@@ -87,26 +87,59 @@ TEST(DestinationProposal, NextStoresTheTypedTextWithoutTrailingSeparators)
 {
     struct Case {
         std::string typed;
-        std::optional<std::string> stored;
+        std::string stored;
     } cases[] = {
-        {"", std::nullopt},
         {"C:\\Apps\\Tool", "C:\\Apps\\Tool"},
         {"C:\\Apps\\Tool\\\\", "C:\\Apps\\Tool"},
         {"C:\\Apps/\\/", "C:\\Apps"},
         {"C:\\", "C:"},
-        {"\\", "\\"},
-        {"\\\\\\", "\\"},
-        {"/", "/"},
-        {" ", " "},
+        {"C:\\\\\\", "C:"},
+        {"\\\\server\\share\\Tool\\", "\\\\server\\share\\Tool"},
+        {"\\\\server\\share\\", "\\\\server\\share"},
         // Only what the edit hands over is stored; a separator at its end still goes.
-        {std::string(5000, 'a'), std::string(4094, 'a')},
-        {std::string(4093, 'a') + "\\b", std::string(4093, 'a')},
+        {"C:\\" + std::string(5000, 'a'), "C:\\" + std::string(4091, 'a')},
+        {"C:\\" + std::string(4090, 'a') + "\\b", "C:\\" + std::string(4090, 'a')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed.substr(0, 20));
-        EXPECT_EQ(accepted_destination(c.typed), c.stored);
+        DestinationEntry entry = destination_entry(c.typed);
+        EXPECT_EQ(entry.refusal, nullptr);
+        EXPECT_EQ(entry.directory, c.stored);
+    }
+}
+
+TEST(DestinationProposal, NextRefusesAnEmptyTextAndOneThatIsNotAFullPath)
+{
+    struct Case {
+        std::string typed;
+        const char* refusal;
+    } cases[] = {
+        {"", destination_missing_message},
+        {"Apps\\Tool", destination_not_full_message},
+        {"C:Tool", destination_not_full_message},
+        {"\\Tool", destination_not_full_message},
+        {"C:", destination_not_full_message},
+        {"\\\\server\\share", destination_not_full_message},
+        {"\\", destination_not_full_message},
+        {"/", destination_not_full_message},
+        {" ", destination_not_full_message},
+        // Decided on the text as typed: its trailing separators make these full paths.
+        {"C:\\", nullptr},
+        {"\\\\server\\share\\", nullptr},
+        {"C:\\Tool", nullptr},
+        {"\\\\server\\share\\Tool", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DestinationEntry entry = destination_entry(c.typed);
+        EXPECT_EQ(entry.refusal, c.refusal);
+        if (c.refusal) {
+            EXPECT_EQ(entry.directory, "");
+        }
     }
     EXPECT_STREQ(destination_missing_message, "The Destination directory must be entered.");
+    EXPECT_STREQ(destination_not_full_message, "The Destination directory must be a full path, such as "
+                                               "C:\\Program Files\\Example or \\\\server\\share\\Example.");
 }
 
 } // namespace

@@ -238,12 +238,34 @@ TEST(Associations, ClassesRootKeys)
 TEST(RegistryRoots, ExactNamesMapBothWaysAnyOtherIsTheCurrentUser)
 {
     for (RegistryRoot root : registry_roots) EXPECT_EQ(registry_root_from_name(registry_root_name(root)), root);
-    EXPECT_STREQ(registry_root_name(RegistryRoot::current_user), "HKEY_CURRENT_USER");
-    EXPECT_STREQ(registry_root_name(RegistryRoot::classes_root), "HKEY_CLASSES_ROOT");
-    EXPECT_STREQ(registry_root_name(RegistryRoot::users), "HKEY_USERS");
-    EXPECT_STREQ(registry_root_name(RegistryRoot::local_machine), "HKEY_LOCAL_MACHINE");
-    for (const char* other : {"HKEY_CURRENT_CONFIG", "hkey_local_machine", "HKEY_USERS ", ""})
-        EXPECT_EQ(registry_root_from_name(other), RegistryRoot::current_user) << other;
+}
+
+TEST(RegistryRoots, ARootNodeIsWrittenAndLoggedUnderTheSameRoot)
+{
+    struct Case {
+        const char* node_name;
+        RegistryRoot written;
+        const char* logged;
+    } cases[] = {
+        {"HKEY_CURRENT_USER", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+        {"HKEY_CLASSES_ROOT", RegistryRoot::classes_root, "HKEY_CLASSES_ROOT"},
+        {"HKEY_USERS", RegistryRoot::users, "HKEY_USERS"},
+        {"HKEY_LOCAL_MACHINE", RegistryRoot::local_machine, "HKEY_LOCAL_MACHINE"},
+        // Any other name is written below the current user, and the log must say so, or the
+        // uninstaller looks for it elsewhere.
+        {"HKEY_CURRENT_CONFIG", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+        {"HKEY_PERFORMANCE_DATA", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+        {"hkey_local_machine", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+        {"HKEY_USERS ", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+        {"HKLM", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+        {"", RegistryRoot::current_user, "HKEY_CURRENT_USER"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.node_name);
+        RegistryRoot root = registry_root_from_name(c.node_name);
+        EXPECT_EQ(root, c.written);
+        EXPECT_STREQ(registry_root_name(root), c.logged);
+    }
 }
 
 TEST(RegistryData, TypeBytesAndLengthByKind)

@@ -94,4 +94,47 @@ TEST(PathRoot, IsTheNetworkShareOrTheFirstThreeCharacters)
     }
 }
 
+TEST(IsFullPath, ADriveOrANetworkShareWithTheSeparatorOfItsRoot)
+{
+    struct Case {
+        std::string path;
+        bool full;
+    } cases[] = {
+        {"C:\\Tool", true},
+        {"C:\\", true},
+        {"c:\\Program Files\\Example", true},
+        {"Z:/Tool", true},
+        {"C:\\Apps\\..\\Tool", true},
+        {"\\\\server\\share\\Tool", true},
+        {"\\\\server\\share\\", true},
+        {"//server/share/Tool", true},
+        {"\\\\server/share\\Tool", true},
+        // Relative to the current directory, the current drive or the current directory of a drive.
+        {"Apps\\Tool", false},
+        {"Tool", false},
+        {"\\Tool", false},
+        {"/Tool", false},
+        {"\\", false},
+        {"C:Tool", false},
+        {"C:", false},
+        {" C:\\Tool", false},
+        {"1:\\Tool", false},
+        {"::\\Tool", false},
+        {".\\Tool", false},
+        {"..\\Tool", false},
+        // A network path needs a server, a share and the separator after the share.
+        {"\\\\server\\share", false},
+        {"\\\\server\\", false},
+        {"\\\\server", false},
+        {"\\\\", false},
+        {"\\\\\\server\\share\\Tool", false},
+        {"\\\\server\\\\share\\Tool", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("path \"" + c.path + "\"");
+        EXPECT_EQ(is_full_path(c.path), c.full);
+    }
+}
+
 } // namespace

@@ -150,3 +150,22 @@ bool set_write_time(const std::string& path, std::uint64_t seconds)
     return set;
 }
 
+
+::testing::AssertionResult uninstall_to_the_end(UninstallerRun& run, const std::string& title)
+{
+    if (!run.started()) return ::testing::AssertionFailure() << "no working copy";
+    HWND first = run.wait_for_first_page();
+    if (!first) return ::testing::AssertionFailure() << "no first page";
+    if (ui::text(first) != title) return ::testing::AssertionFailure() << "first page titled " << ui::text(first);
+    ui::click(ui::control(first, IDOK));
+    HWND progress = run.wait_for_progress_page();
+    if (!progress || !run.wait_for_completion(progress)) {
+        std::optional<ui::MessageBoxInfo> box = ui::find_message_box(run.id());
+        return ::testing::AssertionFailure() << "the removal did not complete" << (box ? ": " + box->text : "");
+    }
+    if (ui::is_visible(ui::control(progress, 206)))
+        return ::testing::AssertionFailure() << "the removal reports failures";
+    ui::click(ui::control(progress, IDCANCEL));
+    if (run.wait_exit() != 0u) return ::testing::AssertionFailure() << "the uninstaller did not end with 0";
+    return ::testing::AssertionSuccess();
+}

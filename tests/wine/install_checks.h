@@ -1,6 +1,9 @@
-// What the installation tests look at: the install log, links, registry values, file times, and
-// removing what an installation left outside its scratch directory.
+// What the installation tests look at: the install log, links, registry values, file times,
+// removing what an installation left outside its scratch directory, and taking an installation
+// back through its uninstaller.
 #pragma once
+
+#include "uninstall_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -44,3 +47,7 @@ void delete_registry_tree(HKEY root, const std::string& key);
 // The file's last-write time in seconds since 1970; 0 when the file is missing.
 std::uint64_t write_time(const std::string& path);
 bool set_write_time(const std::string& path, std::uint64_t seconds);
+
+// Uninstall on the uninstaller's first page (titled `title`), then Exit once the removal is
+// complete; no message and no reported failure on the way.
+::testing::AssertionResult uninstall_to_the_end(UninstallerRun& run, const std::string& title);

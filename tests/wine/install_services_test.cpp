@@ -267,13 +267,13 @@ TEST(RegistryWriter, CreateKeyPathLogsOnlyTheNewLevelsWithTheirFullPaths)
     std::string top = "Software\\" + unique_name("ZelmorKeys");
     KeyCleanup cleanup(HKEY_CURRENT_USER, top);
     ScopedRegistryKey key;
-    ASSERT_EQ(create_key_path(install.context, HKEY_CURRENT_USER, top + "\\A\\B", key), ERROR_SUCCESS);
+    ASSERT_EQ(create_key_path(install.context, RegistryRoot::current_user, top + "\\A\\B", key), ERROR_SUCCESS);
     ASSERT_TRUE(key.valid());
     EXPECT_EQ(RegSetValueExA(key.get(), "probe", 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4),
               ERROR_SUCCESS);  // open for writing
     key.reset();
     // Existing levels are opened, not logged again.
-    ASSERT_EQ(create_key_path(install.context, HKEY_CURRENT_USER, top + "\\A\\C", key), ERROR_SUCCESS);
+    ASSERT_EQ(create_key_path(install.context, RegistryRoot::current_user, top + "\\A\\C", key), ERROR_SUCCESS);
     const std::string root = "HKEY_CURRENT_USER\\";
     EXPECT_EQ(install.log(), log_text({"Registry Entry Created", root + top, "Registry Entry Created", root + top + "\\A",
                                        "Registry Entry Created", root + top + "\\A\\B", "Registry Entry Created",
@@ -281,22 +281,13 @@ TEST(RegistryWriter, CreateKeyPathLogsOnlyTheNewLevelsWithTheirFullPaths)
     EXPECT_TRUE(key_exists(HKEY_CURRENT_USER, top + "\\A\\B"));
 }
 
-TEST(RegistryWriter, RootNamesMapBothWays)
+TEST(RegistryWriter, EveryRootHasItsPredefinedKey)
 {
-    const std::pair<const char*, HKEY> roots[] = {{"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-                                                  {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
-                                                  {"HKEY_USERS", HKEY_USERS},
-                                                  {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}};
-    for (const auto& [name, root] : roots) {
-        EXPECT_EQ(root_key_from_name(name), root) << name;
-        std::string text;
-        root_name_from_key(root, text);
-        EXPECT_EQ(text, name);
-    }
-    EXPECT_EQ(root_key_from_name("HKEY_CURRENT_CONFIG"), HKEY_CURRENT_USER);
-    std::string unchanged = "kept";
-    root_name_from_key(HKEY_CURRENT_CONFIG, unchanged);
-    EXPECT_EQ(unchanged, "kept");
+    const std::pair<RegistryRoot, HKEY> roots[] = {{RegistryRoot::current_user, HKEY_CURRENT_USER},
+                                                   {RegistryRoot::classes_root, HKEY_CLASSES_ROOT},
+                                                   {RegistryRoot::users, HKEY_USERS},
+                                                   {RegistryRoot::local_machine, HKEY_LOCAL_MACHINE}};
+    for (const auto& [root, key] : roots) EXPECT_EQ(registry_root_key(root), key) << registry_root_name(root);
 }
 
 // Builds a registry section in the description: nodes by parent, values by kind.
@@ -393,7 +384,8 @@ TEST(RegistryWriter, WritesTheSectionsKeysAndValuesAndLogsThem)
                         "Registry Value Created", user_name + product_key + "\\",
                         "Registry Entry Created", user_name + product_key + "\\Deeper",
                         "Registry Value Created", user_name + product_key + "\\Deeper\\Level",
-                        "Registry Value Created", "HKEY_CURRENT_CONFIG\\" + config_value,
+                        // Logged where it was written, so that the uninstaller finds it.
+                        "Registry Value Created", user_name + config_value,
                         "Registry Entry Created", user_name + "Software\\" + other}));
 
     EXPECT_EQ(stored_text(HKEY_CURRENT_USER, "", root_value), "at the root");

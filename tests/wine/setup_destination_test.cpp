@@ -111,6 +111,29 @@ TEST(SetupDestination, ChangingWhoTheProgramIsForProposesAnewAndOtherwiseTheType
     EXPECT_TRUE(wizard.cancel());
 }
 
+// Next on the destination page refuses the text with `message` in a "Data Entry Problem" box
+// owned by the page; once it is answered, the page is still shown with the focus in its edit.
+void expect_refusal(const WizardRun& wizard, HWND destination, const std::string& message)
+{
+    ui::click(ui::control(destination, IDOK));
+    std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(wizard.id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, message);
+    EXPECT_EQ(box->caption, "Data Entry Problem");
+    EXPECT_EQ(box->icon, ui::BoxIcon::information);
+    EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(GetWindow(box->window, GW_OWNER), destination);
+    ui::answer(*box, "OK");
+    ASSERT_TRUE(ui::wait_until([&] { return !ui::find_message_box(wizard.id()); }));
+    EXPECT_EQ(current_page(wizard.id()), destination);
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    ASSERT_TRUE(ui::wait_until([&] {
+        return GetGUIThreadInfo(GetWindowThreadProcessId(destination, nullptr), &focus) &&
+               focus.hwndFocus == ui::control(destination, IDC_DESTINATION);
+    }));
+}
+
 TEST(SetupDestination, AnEmptyDirectoryIsADataEntryProblemAndThePageStays)
 {
     WizardRun wizard("plain");
@@ -119,27 +142,38 @@ TEST(SetupDestination, AnEmptyDirectoryIsADataEntryProblemAndThePageStays)
     EXPECT_EQ(destination_text(destination), "");
     for (int attempt = 0; attempt < 2; ++attempt) {
         SCOPED_TRACE(attempt);
-        ui::click(ui::control(destination, IDOK));
-        std::optional<ui::MessageBoxInfo> box = ui::wait_for_message_box(wizard.id());
-        ASSERT_TRUE(box);
-        EXPECT_EQ(box->text, "The Destination directory must be entered.");
-        EXPECT_EQ(box->caption, "Data Entry Problem");
-        EXPECT_EQ(box->icon, ui::BoxIcon::information);
-        EXPECT_EQ(box->buttons, std::vector<std::string>{"OK"});
-        EXPECT_EQ(GetWindow(box->window, GW_OWNER), destination);
-        ui::answer(*box, "OK");
-        ASSERT_TRUE(ui::wait_until([&] { return !ui::find_message_box(wizard.id()); }));
-        EXPECT_EQ(current_page(wizard.id()), destination);
-        GUITHREADINFO focus{};
-        focus.cbSize = sizeof focus;
-        ASSERT_TRUE(ui::wait_until([&] {
-            return GetGUIThreadInfo(GetWindowThreadProcessId(destination, nullptr), &focus) &&
-                   focus.hwndFocus == ui::control(destination, IDC_DESTINATION);
-        }));
+        expect_refusal(wizard, destination, "The Destination directory must be entered.");
     }
     ui::set_text(ui::control(destination, IDC_DESTINATION), "C:\\Finally");
     ASSERT_EQ(page_kind(wizard.next()), SetupPage::summary);
     EXPECT_EQ(summary_directory(wizard.page()), "C:\\Finally");
+    EXPECT_TRUE(wizard.cancel());
+}
+
+TEST(SetupDestination, ADirectoryThatIsNotAFullPathIsADataEntryProblemAndThePageStays)
+{
+    WizardRun wizard("plain");
+    HWND destination = wizard.first_page();
+    ASSERT_EQ(wizard.kind(), SetupPage::destination);
+    HWND edit = ui::control(destination, IDC_DESTINATION);
+    // Relative to the current directory, the current drive, or the current directory of C:.
+    for (const char* typed : {"Apps\\Tool", "\\Tool", "C:Tool"}) {
+        SCOPED_TRACE(typed);
+        ui::set_text(edit, typed);
+        expect_refusal(wizard, destination,
+                       "The Destination directory must be a full path, such as C:\\Program Files\\Example or "
+                       "\\\\server\\share\\Example.");
+        EXPECT_EQ(destination_text(destination), typed) << "the text stays to be mended";
+    }
+    for (const char* typed : {"C:\\Tool", "\\\\server\\share\\Tool"}) {
+        SCOPED_TRACE(typed);
+        ui::set_text(edit, typed);
+        ASSERT_EQ(page_kind(wizard.next()), SetupPage::summary);
+        EXPECT_EQ(summary_directory(wizard.page()), typed);
+        destination = wizard.back();
+        ASSERT_EQ(wizard.kind(), SetupPage::destination);
+        edit = ui::control(destination, IDC_DESTINATION);
+    }
     EXPECT_TRUE(wizard.cancel());
 }
 
@@ -153,7 +187,7 @@ TEST(SetupDestination, TheDirectoryIsStoredWithoutTrailingSeparatorsAndAtMost409
         {"C:\\Apps\\Tool\\\\", "C:\\Apps\\Tool"},
         {"D:\\Mixed/\\/", "D:\\Mixed"},
         {"C:\\", "C:"},
-        {"\\", "\\"},
+        {"\\\\server\\share\\", "\\\\server\\share"},
         {long_path, long_path.substr(0, 4094)},
     };
     for (const Case& c : cases) {

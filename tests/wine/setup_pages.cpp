@@ -57,10 +57,14 @@ HWND wait_for_page(DWORD process_id, SetupPage page, HWND previous)
     return shown ? found : nullptr;
 }
 
-ui::Program start_setup(const std::string& package, const ScratchDirectory& directory)
+ui::Program start_setup(const std::string& package, const ScratchDirectory& directory, const PackageChange& change)
 {
     std::string program = directory.file("setup.exe");
-    copy_file(test_program_path(package), program);
+    if (!change) {
+        copy_file(test_program_path(package), program);
+    } else if (std::optional<std::string> repacked = repacked_setup(read_file(test_program_path(package)), change)) {
+        write_file(program, *repacked);
+    }
     return ui::Program::start(program, "", directory.path());
 }
 
@@ -74,7 +78,10 @@ HWND wait_for_new_page(DWORD process_id, HWND previous)
     return shown ? found : nullptr;
 }
 
-WizardRun::WizardRun(const std::string& package) : setup_(start_setup(package, dir_)) {}
+WizardRun::WizardRun(const std::string& package, const PackageChange& change)
+    : setup_(start_setup(package, dir_, change))
+{
+}
 
 HWND WizardRun::first_page() { return page_ = wait_for_new_page(id(), nullptr); }
 

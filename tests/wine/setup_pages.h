@@ -1,8 +1,9 @@
 // Finding and telling apart the pages of a running setup.exe, for its tests and screenshots.
 #pragma once
 
-#include "test_environment.h"
+#include "repacked_setup.h"
 #include "setup_resource.h"
+#include "test_environment.h"
 #include "ui_driver.h"
 
 #include <windows.h>
@@ -29,8 +30,10 @@ HWND install_page(DWORD process_id);
 bool wait_for_completion(HWND page);
 
 // The setup.exe registered under `package` (see test_program_path), copied into the directory as
-// setup.exe and started there, so that its setup directory is the scratch directory.
-ui::Program start_setup(const std::string& package, const ScratchDirectory& directory);
+// setup.exe and started there, so that its setup directory is the scratch directory. With
+// `change`, the copy's package is changed first (repacked_setup); when that fails, nothing starts.
+ui::Program start_setup(const std::string& package, const ScratchDirectory& directory,
+                        const PackageChange& change = nullptr);
 
 // Removes what the shipped package leaves outside its destination: the links on the desktop and
 // in the program group, the program group and the uninstall key.
@@ -42,7 +45,7 @@ HWND wait_for_new_page(DWORD process_id, HWND previous);
 // One run of a setup package through its wizard, in a scratch directory of its own.
 class WizardRun {
 public:
-    explicit WizardRun(const std::string& package);
+    explicit WizardRun(const std::string& package, const PackageChange& change = nullptr);
 
     DWORD id() const { return setup_.id(); }
     ui::Program& program() { return setup_; }
