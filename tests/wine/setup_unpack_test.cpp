@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <regex>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -150,7 +152,11 @@ TEST(FatalShutdown, AppendsAReportOfTheWholeRingAndEndsWithOne)
         const char* mode;
         int points;
     } cases[] = {{"", 3}, {"", 1000}, {"memory ", 20}, {"exhausted ", 600}, {"exhausted ", 5}};
+    // A 64-bit process cannot use up its address space: it would take all the memory of the
+    // machine the tests run on. The shipped 32-bit program runs out at 2 GB.
+    constexpr bool can_exhaust_memory = sizeof(void*) == 4;
     for (const Case& c : cases) {
+        if (!can_exhaust_memory && std::string_view(c.mode) == "exhausted ") continue;
         int points = c.points;
         SCOPED_TRACE(std::string(c.mode) + std::to_string(points));
         ui::Program program = ui::Program::start(probe, c.mode + std::to_string(points), dir.path());
