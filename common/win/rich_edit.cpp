@@ -1,16 +1,13 @@
 #include "rich_edit.h"
 
+#include "system_library.h"
+
 #include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-ScopedLibrary load_system_library(const std::string& system_directory, const char* name)
-{
-    return ScopedLibrary(LoadLibraryA((system_directory + "\\" + name).c_str()));
-}
 
 // The page's device context for the length of one call.
 class WindowDc {
