@@ -45,3 +45,21 @@ public:
 private:
     T object_;
 };
+
+// A loaded library freed with FreeLibrary.
+class ScopedLibrary {
+public:
+    explicit ScopedLibrary(HMODULE library = nullptr) : library_(library) {}
+    ~ScopedLibrary()
+    {
+        if (library_) FreeLibrary(library_);
+    }
+    ScopedLibrary(const ScopedLibrary&) = delete;
+    ScopedLibrary& operator=(const ScopedLibrary&) = delete;
+    ScopedLibrary(ScopedLibrary&& other) noexcept : library_(std::exchange(other.library_, nullptr)) {}
+
+    HMODULE get() const { return library_; }
+
+private:
+    HMODULE library_;
+};

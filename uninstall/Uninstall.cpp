@@ -3,6 +3,7 @@
 // The copy the user starts lies in the installation directory, which the removal deletes. So that
 // copy only copies itself to the temporary directory, starts that working copy and ends; the
 // working copy does the work and stays behind in the temporary directory.
+#include "common_controls.h"
 #include "pages.h"
 #include "path_text.h"
 #include "process_start.h"
@@ -12,13 +13,12 @@
 #include "scoped_handle.h"
 #include "special_folders.h"
 #include "system_folders.h"
+#include "system_library.h"
 #include "uninstall_logic.h"
 #include "uninstall_resource.h"
 #include "uninstall_run.h"
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 namespace {
 
@@ -73,7 +73,6 @@ void run_working_copy(UninstallRun& run, const std::string& program, const std::
     resolve_system_folders(run);
     ScopedLibrary rich_edit = load_rich_edit_library(run.system_directory);
     ScopedComInitialize com;
-    InitCommonControls();
     run.icon = LoadIconA(run.instance, MAKEINTRESOURCEA(IDI_UNINSTALL));
     show_pages(run);
 }
@@ -82,6 +81,10 @@ void run_working_copy(UninstallRun& run, const std::string& program, const std::
 
 int uninstall_main(HINSTANCE instance)
 {
+    // Before anything can load a library by name; the working copy runs from the temporary
+    // directory. The common controls stay for every window of the run.
+    restrict_library_search_to_system_directory();
+    ScopedLibrary common_controls = load_common_controls();
     UninstallRun run;
     run.instance = instance;
     run.nt_family = (GetVersion() & 0x80000000u) == 0;

@@ -1,7 +1,7 @@
 #include "running_programs.h"
 
 #include "scoped_handle.h"
-#include "scoped_library.h"
+#include "system_library.h"
 
 #include <windows.h>
 
@@ -57,9 +57,9 @@ std::optional<std::vector<std::string>> paths_from_process_status(const std::str
 {
     ScopedLibrary library = load_system_library(system_directory, "PSAPI.DLL");
     if (!library.valid()) return std::nullopt;
-    auto enum_processes = find_function<EnumProcessesFunction>(library.get(), "EnumProcesses");
-    auto enum_modules = find_function<EnumProcessModulesFunction>(library.get(), "EnumProcessModules");
-    auto module_file_name = find_function<GetModuleFileNameExFunction>(library.get(), "GetModuleFileNameExA");
+    auto enum_processes = library_function<EnumProcessesFunction>(library.get(), "EnumProcesses");
+    auto enum_modules = library_function<EnumProcessModulesFunction>(library.get(), "EnumProcessModules");
+    auto module_file_name = library_function<GetModuleFileNameExFunction>(library.get(), "GetModuleFileNameExA");
     if (!enum_processes || !enum_modules || !module_file_name) return std::nullopt;
     std::vector<std::string> paths;
     for (DWORD id : process_ids(enum_processes))
@@ -74,9 +74,9 @@ std::vector<std::string> paths_from_snapshot()
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
     using CreateSnapshotFunction = HANDLE(WINAPI*)(DWORD, DWORD);
     using ProcessWalkFunction = BOOL(WINAPI*)(HANDLE, PROCESSENTRY32*);
-    auto create_snapshot = find_function<CreateSnapshotFunction>(kernel, "CreateToolhelp32Snapshot");
-    auto first = find_function<ProcessWalkFunction>(kernel, "Process32First");
-    auto next = find_function<ProcessWalkFunction>(kernel, "Process32Next");
+    auto create_snapshot = library_function<CreateSnapshotFunction>(kernel, "CreateToolhelp32Snapshot");
+    auto first = library_function<ProcessWalkFunction>(kernel, "Process32First");
+    auto next = library_function<ProcessWalkFunction>(kernel, "Process32Next");
     if (!create_snapshot || !first || !next) return paths;
     ScopedHandle snapshot(create_snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot.valid()) return paths;

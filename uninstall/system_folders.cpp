@@ -1,7 +1,7 @@
 #include "system_folders.h"
 
 #include "directories.h"
-#include "scoped_library.h"
+#include "system_library.h"
 #include "system_text.h"
 
 #include <windows.h>
@@ -19,7 +19,7 @@ void add_profile_directories(const std::string& system_directory, std::vector<st
     ScopedLibrary userenv = load_system_library(system_directory, "userenv.dll");
     if (!userenv.valid()) return;
     for (const char* name : {"GetProfilesDirectoryA", "GetAllUsersProfileDirectoryA", "GetDefaultUserProfileDirectoryA"}) {
-        auto get = find_function<ProfileDirectoryFunction>(userenv.get(), name);
+        auto get = library_function<ProfileDirectoryFunction>(userenv.get(), name);
         if (!get) continue;
         paths.push_back(system_text([get](char* buffer, DWORD size) -> DWORD {
             DWORD needed = size;
@@ -55,7 +55,7 @@ std::vector<std::string> system_folder_paths(const SpecialFolders& folders)
     add_profile_directories(folders.system, paths);
 
     // Windows 95 has no GetLongPathNameA; kernel32 stays loaded in every process.
-    auto long_path_name = find_function<LongPathNameFunction>(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA");
+    auto long_path_name = library_function<LongPathNameFunction>(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA");
     const std::size_t resolved = paths.size();
     for (std::size_t i = 0; i < resolved; ++i) {
         if (paths[i].empty()) continue;

@@ -1,6 +1,6 @@
 #include "free_disk_space.h"
 
-#include "scoped_library.h"
+#include "system_library.h"
 
 #include <windows.h>
 
@@ -14,7 +14,7 @@ FreeSpaceEx find_free_space_ex()
     ScopedLibrary kernel(LoadLibraryA("kernel32.dll"));
     if (!kernel.valid()) return nullptr;
     // kernel32 stays loaded in every process, so the address outlives this reference.
-    return find_function<FreeSpaceEx>(kernel.get(), "GetDiskFreeSpaceExA");
+    return library_function<FreeSpaceEx>(kernel.get(), "GetDiskFreeSpaceExA");
 }
 
 } // namespace

@@ -6,15 +6,17 @@
 
 #include <vector>
 
-std::string program_file_path()
+std::string module_file_path(HMODULE module)
 {
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
-        DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        DWORD length = GetModuleFileNameA(module, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length < buffer.size()) return std::string(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
 }
+
+std::string program_file_path() { return module_file_path(nullptr); }
 
 std::string copy_program_to_temporary_file()
 {

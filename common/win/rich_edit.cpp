@@ -1,5 +1,7 @@
 #include "rich_edit.h"
 
+#include "system_library.h"
+
 #include <richedit.h>
 
 #include <algorithm>

@@ -1,11 +1,9 @@
-// Owner of a loaded library, freed with FreeLibrary, and the two ways the programs load one.
+// Owner of a loaded library, freed with FreeLibrary.
 #pragma once
 
 #include "scoped_resource.h"
 
 #include <windows.h>
-
-#include <string>
 
 struct LibraryTraits {
     using Value = HMODULE;
@@ -15,17 +13,3 @@ struct LibraryTraits {
 };
 
 using ScopedLibrary = ScopedResource<LibraryTraits>;
-
-// The system directory's library of that name, by its full path, so that a library of the same
-// name beside the program is never taken.
-inline ScopedLibrary load_system_library(const std::string& system_directory, const char* name)
-{
-    return ScopedLibrary(LoadLibraryA((system_directory + "\\" + name).c_str()));
-}
-
-// A function that not every system has, looked up rather than linked; null when it is missing.
-template <typename Function>
-Function find_function(HMODULE library, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}

@@ -8,6 +8,7 @@
 #include "Dialog6.h"
 #include "Dialog7.h"
 #include "Utility/unpack_package.h"
+#include "common_controls.h"
 #include "error_log.h"
 #include "page_sequence.h"
 #include "picture_bitmaps.h"
@@ -20,12 +21,11 @@
 #include "setup_resource.h"
 #include "special_folders.h"
 #include "system_checks.h"
+#include "system_library.h"
 #include "trace.h"
 #include "wizard_context.h"
 
 #include <windows.h>
-
-#include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
@@ -109,11 +109,10 @@ void create_pages(SetupRun& run)
     run.pages.installation = std::make_unique<InstallPage>(run.context);
 }
 
-// Common controls, the rich-edit library, the pages and the program icon.
+// The rich-edit library, the pages and the program icon.
 void prepare_interface(SetupRun& run)
 {
     TRACE_POINT();
-    InitCommonControls();
     run.rich_edit = load_rich_edit_library(run.folders->system);
     run.context.show_users_page = compute_show_users_page(run.description, run.os_version);
     run.context.folders = run.folders.get();
@@ -233,6 +232,10 @@ bool run_setup(SetupRun& run)
 
 int setup_main(HINSTANCE instance)
 {
+    // Before anything can load a library by name, and the common controls (the unpacking
+    // window's progress bar is the first) for every window of the run, released after them.
+    restrict_library_search_to_system_directory();
+    ScopedLibrary common_controls = load_common_controls();
     SetupRun run;
     run.instance = instance;
     run.folders = std::make_unique<SpecialFolders>();

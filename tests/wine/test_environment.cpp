@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -43,6 +44,26 @@ RemovedAtEnd::~RemovedAtEnd()
 {
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!DeleteFileA(path_.c_str())) remove_tree(path_);
+}
+
+std::optional<std::string> environment_variable(const std::string& name)
+{
+    DWORD length = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::string value(length, '\0');
+    value.resize(GetEnvironmentVariableA(name.c_str(), value.data(), length));
+    return value;
+}
+
+ScopedEnvironmentVariable::ScopedEnvironmentVariable(std::string name, const std::string& value)
+    : name_(std::move(name)), previous_(environment_variable(name_))
+{
+    SetEnvironmentVariableA(name_.c_str(), value.c_str());
+}
+
+ScopedEnvironmentVariable::~ScopedEnvironmentVariable()
+{
+    SetEnvironmentVariableA(name_.c_str(), previous_ ? previous_->c_str() : nullptr);
 }
 
 bool copy_file(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE); }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -51,6 +52,23 @@ struct ProgramRun {
 
 // Runs the command line (console programs without a console window) and waits for its end.
 ProgramRun run_and_capture(std::string command_line);
+
+// The value of an environment variable of this process, or none when it is not set.
+std::optional<std::string> environment_variable(const std::string& name);
+
+// An environment variable of this process, and so of the programs it starts, set for the life of
+// the object and restored after.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(std::string name, const std::string& value);
+    ~ScopedEnvironmentVariable();
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> previous_;
+};
 
 // Copies a file; false when it fails.
 bool copy_file(const std::string& from, const std::string& to);

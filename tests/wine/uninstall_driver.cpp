@@ -8,20 +8,6 @@ namespace {
 constexpr int details_button = 3;
 constexpr int progress_bar = 204;
 
-std::optional<std::string> environment_variable(const char* name)
-{
-    DWORD length = GetEnvironmentVariableA(name, nullptr, 0);
-    if (length == 0) return std::nullopt;
-    std::string value(length, '\0');
-    value.resize(GetEnvironmentVariableA(name, value.data(), length));
-    return value;
-}
-
-void restore_variable(const char* name, const std::optional<std::string>& value)
-{
-    SetEnvironmentVariableA(name, value ? value->c_str() : nullptr);
-}
-
 // A visible dialog of the process that holds the control: a page, never a message box.
 struct PageSearch {
     DWORD process_id;
@@ -83,19 +69,6 @@ std::string install_log(const std::vector<std::pair<std::string, std::string>>& 
 }
 
 std::string quoted_path(const std::string& path) { return "\"" + path + "\""; }
-
-TemporaryDirectoryVariables::TemporaryDirectoryVariables(const std::string& directory)
-    : temp_(environment_variable("TEMP")), tmp_(environment_variable("TMP"))
-{
-    SetEnvironmentVariableA("TEMP", directory.c_str());
-    SetEnvironmentVariableA("TMP", directory.c_str());
-}
-
-TemporaryDirectoryVariables::~TemporaryDirectoryVariables()
-{
-    restore_variable("TEMP", temp_);
-    restore_variable("TMP", tmp_);
-}
 
 UninstallerRun::UninstallerRun(const std::string& command_line, const std::string& temporary_directory)
 {

@@ -1,6 +1,7 @@
 // Starting uninstall.exe and finding its pages, for its tests, the round trip and the screenshots.
 #pragma once
 
+#include "test_environment.h"
 #include "ui_driver.h"
 
 #include <windows.h>
@@ -16,13 +17,13 @@ std::string install_log(const std::vector<std::pair<std::string, std::string>>& 
 // TEMP and TMP of this process, and so of the programs it starts, set for the life of the object.
 class TemporaryDirectoryVariables {
 public:
-    explicit TemporaryDirectoryVariables(const std::string& directory);
-    ~TemporaryDirectoryVariables();
-    TemporaryDirectoryVariables(const TemporaryDirectoryVariables&) = delete;
-    TemporaryDirectoryVariables& operator=(const TemporaryDirectoryVariables&) = delete;
+    explicit TemporaryDirectoryVariables(const std::string& directory)
+        : temp_("TEMP", directory), tmp_("TMP", directory)
+    {
+    }
 
 private:
-    std::optional<std::string> temp_, tmp_;
+    ScopedEnvironmentVariable temp_, tmp_;
 };
 
 // An uninstaller started the way a person starts it. The started copy ends at once; the working

@@ -9,7 +9,6 @@
 #include "try_resize.h"
 #include "whole_file.h"
 
-#include <commctrl.h>
 #include <process.h>
 
 #include <atomic>
@@ -50,11 +49,10 @@ unsigned __stdcall inflation_worker(void* argument)
     return 0;
 }
 
-// Inflates on a lowest-priority worker while the progress window stays responsive.
+// Inflates on a lowest-priority worker while the progress window stays responsive. Start-up has
+// registered the progress bar's class.
 InflateOutcome inflate_with_progress(HINSTANCE instance, InflationJob& job)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-    InitCommonControlsEx(&controls);
     RProgressDialog progress("Setup Unpacking: ");
     progress.create(instance);
     progress.show();
