@@ -15,20 +15,12 @@ bool write_bytes(HANDLE file, std::string_view bytes)
 
 bool read_line(HANDLE file, std::string& line)
 {
-    line.clear();
-    bool text_ended = false;
-    std::size_t taken = 0;
-    while (taken < max_line_length) {
-        char byte = 0;
-        DWORD read = 0;
-        if (!ReadFile(file, &byte, 1, &read, nullptr) || read == 0) break;
-        if (byte == '\n') break;
-        ++taken;
-        // A CR (or NUL) ends the text; the bytes after it still count towards the line.
-        if (byte == '\r' || byte == '\0') text_ended = true;
-        if (!text_ended) line += byte;
-    }
-    return taken > 0;
+    return read_line_from(
+        [file](char& byte) {
+            DWORD read = 0;
+            return ReadFile(file, &byte, 1, &read, nullptr) && read == 1;
+        },
+        line);
 }
 
 bool write_field(HANDLE file, std::string_view text, bool comma)

@@ -2,18 +2,13 @@
 // keeps every promise the installation relies on; anything else aborts.
 #include "Configure.h"
 #include "bitmap_image.h"
+#include "fuzz_checks.h"
 #include "install_names.h"
 #include "package_format.h"
 
-#include <cstdlib>
 #include <set>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition) std::abort();
-}
 
 bool lies_inside(std::uint64_t offset, std::uint64_t size, std::size_t package_size)
 {

@@ -41,9 +41,11 @@ Bytes compress_package(std::span<const std::uint8_t> package)
 
 std::optional<std::size_t> find_container_marker(std::span<const std::uint8_t> bytes)
 {
-    auto found = std::ranges::search(bytes, container_marker);
-    if (found.empty()) return std::nullopt;
-    return static_cast<std::size_t>(found.begin() - bytes.begin());
+    // std::search rather than its ranges form, which clang 14 (the fuzzing tree's compiler)
+    // cannot instantiate over a span with this standard library.
+    auto found = std::search(bytes.begin(), bytes.end(), container_marker.begin(), container_marker.end());
+    if (found == bytes.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - bytes.begin());
 }
 
 Bytes write_container(std::span<const std::uint8_t> stub, std::span<const std::uint8_t> package)
