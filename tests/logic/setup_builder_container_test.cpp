@@ -65,7 +65,7 @@ TEST(ContainerWriter, AppendsMarkerHeaderAndOneZlibStreamAfterTheStub)
     Bytes compressed(file.begin() + header + container_header_size, file.end());
     EXPECT_EQ(u32_at(file, header + checksum_offset), compute_crc(compressed));
     EXPECT_EQ(compressed[0], 0x78);
-    EXPECT_EQ(compressed[1], 0x9C) << "zlib's default level";
+    EXPECT_EQ(compressed[1], 0xDA) << "the strongest level";
     EXPECT_EQ(inflate_one_stream(compressed, package.size()), package);
 }
 

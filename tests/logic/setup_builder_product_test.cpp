@@ -6,6 +6,7 @@
 #include "source_loader.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <fstream>
 #include <sstream>
@@ -171,9 +172,31 @@ TEST_F(ProductPackage, WalksFromTheFirstToTheLastByte)
     }
     EXPECT_EQ(walk.at(), package.size());
 
+}
+
+// The package goes into setup.exe compressed by libdeflate; the setup program inflates it with
+// zlib, which must give back every byte the builder put in, and the stream must be smaller than
+// zlib's strongest.
+TEST_F(ProductPackage, CompressesToAZlibStreamThatZlibInflatesToTheSameBytesSmallerThanZlibsLevel9)
+{
+    Bytes package = write_package(build(read_text(package_dir / "zeltax.manifest")));
     Bytes compressed = compress_package(package);
+    ASSERT_GE(compressed.size(), 2u);
     EXPECT_EQ(compressed[0], 0x78);
-    EXPECT_EQ(compressed[1], 0x9C);
+    EXPECT_EQ(compressed[1], 0xDA) << "the header of the strongest level";
+
+    Bytes inflated(package.size() + 1);
+    uLongf inflated_size = static_cast<uLongf>(inflated.size());
+    uLong compressed_size = static_cast<uLong>(compressed.size());
+    ASSERT_EQ(uncompress2(inflated.data(), &inflated_size, compressed.data(), &compressed_size), Z_OK);
+    EXPECT_EQ(compressed_size, compressed.size()) << "bytes after the stream";
+    inflated.resize(inflated_size);
+    EXPECT_TRUE(inflated == package) << "inflated " << inflated.size() << " bytes of " << package.size();
+
+    uLongf level9_size = compressBound(static_cast<uLong>(package.size()));
+    Bytes level9(level9_size);
+    ASSERT_EQ(compress2(level9.data(), &level9_size, package.data(), static_cast<uLong>(package.size()), 9), Z_OK);
+    EXPECT_LT(compressed.size(), level9_size);
 }
 
 TEST_F(ProductPackage, HasPicturesOfTheSizesTheWizardIsLaidOutFor)

@@ -5,9 +5,10 @@
 #include "crc.h"
 #include "package_encoding.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -28,13 +29,27 @@ void check_stub(std::span<const std::uint8_t> stub)
 
 } // namespace
 
+namespace {
+
+// libdeflate's strongest level: its search finds shorter streams than zlib's level 9, and the
+// stream stays one ordinary zlib stream.
+constexpr int compression_level = 12;
+
+struct CompressorDeleter {
+    void operator()(libdeflate_compressor* compressor) const { libdeflate_free_compressor(compressor); }
+};
+
+} // namespace
+
 Bytes compress_package(std::span<const std::uint8_t> package)
 {
-    uLongf size = compressBound(package.size());
-    Bytes compressed(size);
-    int status = compress2(compressed.data(), &size, package.data(), package.size(), Z_DEFAULT_COMPRESSION);
-    if (status != Z_OK) throw std::runtime_error("zlib could not compress the package (status " +
-                                                 std::to_string(status) + ")");
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+        libdeflate_alloc_compressor(compression_level));
+    if (!compressor) throw std::runtime_error("libdeflate could not make a compressor");
+    Bytes compressed(libdeflate_zlib_compress_bound(compressor.get(), package.size()));
+    std::size_t size = libdeflate_zlib_compress(compressor.get(), package.data(), package.size(), compressed.data(),
+                                                compressed.size());
+    if (size == 0) throw std::runtime_error("libdeflate could not compress the package");
     compressed.resize(size);
     return compressed;
 }

@@ -9,7 +9,7 @@
 
 namespace builder {
 
-// The package as one zlib stream at zlib's default level.
+// The package as one zlib stream, compressed by libdeflate at its strongest level.
 Bytes compress_package(std::span<const std::uint8_t> package);
 
 // Offset of the first complete container marker in `bytes`, if any.
