@@ -6,6 +6,7 @@
 #include "path_text.h"
 #include "removal.h"
 #include "running_programs.h"
+#include "stopwatch.h"
 #include "uninstall_resource.h"
 
 #include <commctrl.h>
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr UINT_PTR removal_timer = 1;
+// How long one tick removes entries before the page gets to repaint and take input.
+constexpr double tick_budget_ms = 15;
 constexpr char information_title[] = "Uninstall Information";
 
 std::string window_text(HWND window)
@@ -153,8 +156,10 @@ void ProgressPage::on_timer(UINT_PTR timer)
     if (timer == removal_timer) removal_tick();
 }
 
-// One entry per tick, from the last to the first. A tick that arrives while a message box of an
-// earlier tick is open returns at once.
+// Entries from the last to the first, for about tick_budget_ms per tick, so that the timer's
+// pace (a tick every 10 ms or so) does not set the pace of the removal; the page repaints
+// between ticks. A tick ends early after a message box, whose own message loop has run
+// meanwhile. A tick that arrives while a message box of an earlier tick is open returns at once.
 void ProgressPage::removal_tick()
 {
     if (busy_ || completed_) return;
@@ -165,15 +170,20 @@ void ProgressPage::removal_tick()
         started_ = true;
         next_ = count == 0 ? 0 : count - 1;
     }
-    if (count != 0) remove_entry(next_);
-    ++ticks_;
-    if (next_ == 0) {
-        complete();
-        return;
+    const Stopwatch tick_time;
+    for (;;) {
+        const std::size_t boxes_before = boxes_shown_;
+        if (count != 0) remove_entry(next_);
+        ++entries_done_;
+        if (next_ == 0) {
+            complete();
+            return;
+        }
+        --next_;
+        if (boxes_shown_ != boxes_before || tick_time.elapsed_ms() >= tick_budget_ms) break;
     }
     SendDlgItemMessageA(window(), IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, static_cast<LPARAM>(count + 1));
-    SendDlgItemMessageA(window(), IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(ticks_), 0);
-    --next_;
+    SendDlgItemMessageA(window(), IDC_PROGRESS_BAR, PBM_SETPOS, static_cast<WPARAM>(entries_done_), 0);
 }
 
 void ProgressPage::remove_entry(std::size_t index)
@@ -217,14 +227,17 @@ bool ProgressPage::carry_out_removal(const UninstallEntry& entry)
 void ProgressPage::report_failure(std::size_t index)
 {
     FailureReport report = failure_report(run_.entries[index], index == 0);
-    if (report.place == ReportPlace::message_box)
+    if (report.place == ReportPlace::message_box) {
+        ++boxes_shown_;
         MessageBoxA(window(), report.text.c_str(), information_title, MB_OK | MB_ICONINFORMATION);
+    }
     else if (report.place == ReportPlace::details)
         details_.push_back(std::move(report.text));
 }
 
 bool ProgressPage::ask_to_delete(const std::string& path)
 {
+    ++boxes_shown_;
     return MessageBoxA(window(), delete_question(path).c_str(), "Delete File?", MB_YESNO | MB_ICONINFORMATION) ==
            IDYES;
 }

@@ -1,5 +1,5 @@
 // The uninstaller's two pages: "Uninstall", which says what will go and warns about programs that
-// still run, and "Uninstall Progress", which removes one log entry per timer tick.
+// still run, and "Uninstall Progress", which removes the log's entries over a run of timer ticks.
 #pragma once
 
 #include "page_dialog.h"
@@ -59,7 +59,8 @@ private:
     bool started_ = false;
     bool completed_ = false;
     std::size_t next_ = 0;             // the entry the next tick removes
-    std::size_t ticks_ = 0;
+    std::size_t entries_done_ = 0;     // the bar's position
+    std::size_t boxes_shown_ = 0;      // questions and messages so far: one ends the tick
     std::vector<Treatment> plan_;      // what each entry's tick does
     std::vector<std::string> details_; // failures that are not worth a message box
 };

@@ -28,6 +28,9 @@ std::uint8_t tick_busy = 0;
 
 constexpr UINT_PTR tick_timer = 0;
 constexpr UINT tick_period_ms = 1;
+// While the files are written the bar moves at most this often: drawing it for every file
+// took more time than writing the files.
+constexpr double progress_interval_ms = 1000.0 / 30;
 
 constexpr char error_title[] = "Installation Error";
 
@@ -77,15 +80,21 @@ bool file_write_time(const std::string& path, std::uint64_t& seconds)
     return true;
 }
 
-// Only the last-write time; creation and last access stay as they are.
+// Only the last-write time; creation and last access stay as they are. Set after the last
+// write through the handle, so that closing it leaves the time alone.
+void set_write_time(HANDLE file, std::uint32_t seconds)
+{
+    std::uint64_t ticks = unix_time_to_file_time(seconds);
+    FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SetFileTime(file, nullptr, nullptr, &time);
+}
+
+// For a file the installation did not write: the one at the path, if any.
 void set_write_time(const std::string& path, std::uint32_t seconds)
 {
     ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return;
-    std::uint64_t ticks = unix_time_to_file_time(seconds);
-    FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    SetFileTime(file.get(), nullptr, nullptr, &time);
+    if (file.valid()) set_write_time(file.get(), seconds);
 }
 
 // Showing and hiding only change the styles; the repaint at the end of the installation makes
@@ -106,7 +115,11 @@ void set_shown(HWND page, int control_id, bool shown, bool enabled)
 
 InstallPage::InstallPage(const WizardContext& context) : PageDialog(IDD_INSTALL), context_(context) {}
 
-void InstallPage::prepare(const InstallContext& install) { install_ = install; }
+void InstallPage::prepare(const InstallContext& install)
+{
+    install_ = install;
+    install_.log = &log_;
+}
 
 int InstallPage::ask(const char* text, const char* title, UINT type)
 {
@@ -147,6 +160,7 @@ void InstallPage::tick()
     }
     step_counter = 0;
     KillTimer(window(), tick_timer);
+    log_.close();
     lock.unlock();
     tick_busy = 0;
     end_page(failure_result(install_step(step_number)));
@@ -155,6 +169,12 @@ void InstallPage::tick()
 void InstallPage::show_progress()
 {
     SendDlgItemMessageA(window(), IDC_INSTALL_PROGRESS, PBM_SETPOS, step_counter + files_done, 0);
+    since_progress_shown_.restart();
+}
+
+void InstallPage::show_progress_now_and_then()
+{
+    if (since_progress_shown_.elapsed_ms() >= progress_interval_ms) show_progress();
 }
 
 bool InstallPage::run_step(std::uint32_t step_number)
@@ -217,15 +237,16 @@ bool InstallPage::check_destination()
 }
 
 // Step 4: every file of the table, straight from the package, in one tick; only the progress
-// bar moves per file.
+// bar moves meanwhile, now and then, and to its exact place at the end.
 bool InstallPage::extract_files()
 {
     TRACE_POINT();
     for (std::size_t entry = 0; entry < install_.description->files.size(); ++entry) {
         if (!extract_file(entry)) return false;
         ++files_done;
-        show_progress();
+        show_progress_now_and_then();
     }
+    show_progress();
     return true;
 }
 
@@ -249,14 +270,19 @@ bool InstallPage::extract_file(std::size_t entry)
     if (update_mode_ && file_write_time(path, existing) && keep_existing_file(existing, file.time_high, file.time_low))
         return true;
 
-    while (!write_file(path, file)) {
+    ScopedHandle written;
+    while (!(written = write_file(path, file)).valid()) {
         std::string prompt = join({"Unable to extract: ", path,
                                      ".  The file may locked by Windows.  You may attempt to fix the problem OR "
                                      "continue the installation without copying the file.\r\n\r\nWould you like "
                                      "to retry?"});
         if (ask(prompt.c_str(), installation_information_title, MB_YESNO | MB_ICONINFORMATION) != IDYES) break;
     }
-    set_write_time(path, file.time_low);
+    if (written.valid())
+        set_write_time(written.get(), file.time_low);
+    else
+        set_write_time(path, file.time_low);
+    written.reset();
 
     if (file.self_register == 1) {
         if (!append_log_entry(install_, log_file_ask_to_remove_and_unregister, path)) return false;
@@ -268,15 +294,18 @@ bool InstallPage::extract_file(std::size_t entry)
     return append_log_entry(install_, shared_folder ? log_file_ask_to_remove : log_file_created, path);
 }
 
-// The whole content in one write, from the package held in memory.
-bool InstallPage::write_file(const std::string& path, const FileEntry& file)
+// The whole content in one write, from the package held in memory; the file stays open for its
+// time stamp. An invalid handle when the file cannot be created or the write fails or is short.
+ScopedHandle InstallPage::write_file(const std::string& path, const FileEntry& file)
 {
     ScopedHandle target(
         CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!target.valid()) return false;
+    if (!target.valid()) return target;
     DWORD written = 0;
     const std::uint8_t* content = install_.package.data() + file.content_offset;
-    return WriteFile(target.get(), content, file.content_size, &written, nullptr) && written == file.content_size;
+    if (!WriteFile(target.get(), content, file.content_size, &written, nullptr) || written != file.content_size)
+        target.reset();
+    return target;
 }
 
 // Starts every file whose flag is 1, in table order, with its arguments; never waits for them.
@@ -296,6 +325,7 @@ void InstallPage::close_installation()
     TRACE_POINT();
     HWND page = window();
     KillTimer(page, tick_timer);
+    log_.close();
     set_shown(page, IDC_INSTALL_PROGRESS, false, true);
     set_shown(page, IDCANCEL, true, true);
     SetDlgItemTextA(page, IDC_INSTALL_COMPLETE, "Install complete.");

@@ -6,6 +6,9 @@
 #include "install_context.h"
 #include "page_dialog.h"
 #include "critical_section.h"
+#include "install_log.h"
+#include "scoped_handle.h"
+#include "stopwatch.h"
 #include "wizard_context.h"
 
 #include <cstddef>
@@ -31,15 +34,18 @@ private:
     bool check_destination();
     bool extract_files();
     bool extract_file(std::size_t entry);
-    bool write_file(const std::string& path, const FileEntry& file);
+    ScopedHandle write_file(const std::string& path, const FileEntry& file);
     void start_files(std::uint32_t FileEntry::*flag, std::string FileEntry::*arguments);
     void close_installation();
     void show_progress();
+    void show_progress_now_and_then();
     int ask(const char* text, const char* title, UINT type);
 
     const WizardContext& context_;
     InstallContext install_;
+    InstallLogFile log_;  // open while the installation runs
     CriticalSection tick_lock_;  // held while one step runs
     std::uint8_t update_mode_ = 0;  // set once the user agreed to install over an earlier installation
     HWND header_control_ = nullptr;
+    Stopwatch since_progress_shown_;
 };

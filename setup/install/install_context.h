@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+class InstallLogFile;
+
 struct InstallContext {
     const SetupDescription* description = nullptr;
     std::span<const std::uint8_t> package;   // the inflated package: the files' contents
@@ -20,4 +22,5 @@ struct InstallContext {
     bool nt_family = true;                   // GetVersion's high bit clear
     bool update_mode = false;                // installing over a previous installation
     HWND window = nullptr;                   // owner of the installation's message boxes
+    InstallLogFile* log = nullptr;           // the installation's open log; null: one open per entry
 };

@@ -3,27 +3,33 @@
 #include "install_messages.h"
 #include "install_texts.h"
 #include "scoped_handle.h"
-#include "text_lines.h"
 #include "trace.h"
 
 using namespace std::string_view_literals;
 
-namespace {
-
-// Opened and closed for every entry, so that nothing is lost when the installation ends
-// abruptly. An update run appends to the log of the earlier one.
-bool write_entry(const std::string& log_path, std::string_view kind, const std::string& value_line)
+bool InstallLogFile::append(const std::string& log_path, std::string_view entry_text)
 {
-    ScopedHandle log(CreateFileA(log_path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!log.valid()) return false;
-    if (SetFilePointer(log.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
-        return false;
-    // write_field writes a line of any length whole, also beyond the 1023 bytes a line
-    // normally holds: a long path is kept rather than cut into a wrong one.
-    return write_field(log.get(), kind, false) && write_field(log.get(), value_line, false);
+    if (!file_.valid() || path_ != log_path) {
+        file_.reset(CreateFileA(log_path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+        if (!file_.valid()) return false;
+        // An update run appends to the log of the earlier one.
+        if (SetFilePointer(file_.get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
+            close();
+            return false;
+        }
+        path_ = log_path;
+    }
+    DWORD written = 0;
+    return WriteFile(file_.get(), entry_text.data(), static_cast<DWORD>(entry_text.size()), &written, nullptr) &&
+           written == entry_text.size();
 }
 
-} // namespace
+void InstallLogFile::close()
+{
+    file_.reset();
+    path_.clear();
+}
 
 std::string install_log_path(const std::string& destination) { return join({destination, "\\"sv, install_log_name}); }
 
@@ -33,7 +39,9 @@ bool append_log_entry(const InstallContext& install, std::string_view kind, std:
     TRACE_POINT();
     if (install.description->make_uninstall == 0) return true;
     std::string log_path = install_log_path(install.state->directory);
-    if (write_entry(log_path, kind, log_value_line(kind, value, key_name, log_path))) return true;
+    std::string text = log_entry_text(kind, log_value_line(kind, value, key_name, log_path));
+    InstallLogFile entry_alone;
+    if ((install.log ? *install.log : entry_alone).append(log_path, text)) return true;
     MessageBoxA(install.window, log_failure_message, fatal_installation_error_title, MB_OK | MB_ICONWARNING);
     return false;
 }

@@ -22,6 +22,11 @@ std::string log_value_line(std::string_view kind, std::optional<std::string_view
     return std::string(value ? *value : log_path);
 }
 
+std::string log_entry_text(std::string_view kind, std::string_view value_line)
+{
+    return join({kind, "\r\n"sv, value_line, "\r\n"sv});
+}
+
 std::size_t created_level_end(std::string_view path, int k)
 {
     for (std::size_t i = path.size(); i > uncut_prefix; --i)

@@ -31,6 +31,10 @@ inline constexpr auto& install_log_name = install_log_file_name;
 std::string log_value_line(std::string_view kind, std::optional<std::string_view> value,
                            std::optional<std::string_view> key_name, std::string_view log_path);
 
+// The bytes of one entry: the kind line and the value line, each ended by CR LF. A line longer
+// than the 1023 bytes a line normally holds is kept whole rather than cut into a wrong path.
+std::string log_entry_text(std::string_view kind, std::string_view value_line);
+
 // Where a path whose innermost levels were just created is cut to name its k-th level from the
 // inside (k = 1 is the level that holds the innermost one): the position of the k-th separator
 // ("\" or "/") from the end. A separator among the first four characters is never cut, so a drive

@@ -124,6 +124,9 @@ void remove_old_uninstall_shortcuts(const InstallContext& install)
     if (!install.update_mode || install.description->make_uninstall != 1) return;
     UninstallShortcutScan scan;
     {
+        // Both openings are exclusive: the installation's own is closed, the next entry opens
+        // the log again.
+        if (install.log) install.log->close();
         ScopedHandle log(CreateFileA(install_log_path(install.state->directory).c_str(), GENERIC_READ, 0, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!log.valid()) return;

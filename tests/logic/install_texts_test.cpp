@@ -42,6 +42,14 @@ TEST(LogValueLine, RegistryKindsJoinKeyAndValueOthersTakeTheValueOrTheLogPath)
     }
 }
 
+TEST(LogEntryText, IsTheKindLineAndTheValueLineEachEndedByCrLfAlsoWhenTheValueIsEmptyOrLong)
+{
+    EXPECT_EQ(log_entry_text(log_file_created, "C:\\A\\a.txt"), "File Created\r\nC:\\A\\a.txt\r\n");
+    EXPECT_EQ(log_entry_text(log_description, ""), "Description\r\n\r\n");
+    const std::string long_path = "C:\\" + std::string(2000, 'x');
+    EXPECT_EQ(log_entry_text(log_file_created, long_path), "File Created\r\n" + long_path + "\r\n");
+}
+
 TEST(CreatedLevelEnd, CutsAtTheKthSeparatorFromTheEndNeverInTheFirstFourCharacters)
 {
     constexpr std::size_t none = std::string_view::npos;

@@ -1,7 +1,7 @@
 // The installation with a test package: files in subdirectories and the Common Files
 // directory, self-registration, programs run during and after the installation, registry
 // entries, associations for one user and for all, a destination that is refused, a file that
-// cannot be written, Esc, and a package without uninstaller.
+// cannot be written, Esc, a package without uninstaller, and setup ended amid its files.
 #include "install_checks.h"
 #include "setup_pages.h"
 #include "setup_resource.h"
@@ -341,6 +341,53 @@ TEST_F(InstallCases, ASubdirectoryThatCannotBeMadeEndsTheInstallationWithoutRest
     EXPECT_EQ(wizard.program().wait_exit(), 0u);
     EXPECT_TRUE(file_exists(in_destination("readme.txt")));
     EXPECT_FALSE(file_exists(in_destination("registrar.dll")));
+}
+
+// The log stays open while setup installs, yet each entry is in the file before the next change:
+// setup ended in the middle of its 1,000 files leaves whole entries, each naming what exists.
+TEST_F(InstallCases, SetupEndedAmidItsFilesLeavesALogOfWholeEntriesThatNameWhatExists)
+{
+    constexpr std::size_t file_count = 1000;
+    // Reached after a few hundred files: the log's own entry and the directories come first.
+    constexpr DWORD log_size_to_end_at = 24 * 1024;
+    WizardRun wizard("many_files");
+    ASSERT_TRUE(wizard.walk_to(SetupPage::destination));
+    ui::set_text(ui::control(wizard.page(), IDC_DESTINATION), destination);
+    ASSERT_TRUE(wizard.walk_to(SetupPage::summary));
+    const std::string log_path = in_destination("Install_Log.txt");
+    ui::click(ui::control(wizard.page(), IDOK));
+    auto log_size = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        return GetFileAttributesExA(log_path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+    };
+    DWORD start = GetTickCount();
+    while (log_size() < log_size_to_end_at && GetTickCount() - start < ui::default_timeout_ms) Sleep(1);
+    wizard.program().terminate();
+    ASSERT_GE(log_size(), log_size_to_end_at);
+
+    const std::string text = log();
+    ASSERT_GE(text.size(), 2u);
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    std::vector<std::string> lines = crlf_lines(text);
+    ASSERT_EQ(lines.size() % 2, 0u) << text;
+    std::size_t files_logged = 0;
+    for (std::size_t line = 0; line < lines.size(); line += 2) {
+        const std::string& kind = lines[line];
+        const std::string& value = lines[line + 1];
+        SCOPED_TRACE(kind + " " + value);
+        if (kind == "File Created") {
+            EXPECT_TRUE(file_exists(value));
+            if (value != log_path) ++files_logged;
+        } else if (kind == "Directory Created") {
+            DWORD attributes = GetFileAttributesA(value.c_str());
+            EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+        } else {
+            EXPECT_EQ(kind, "Description");
+        }
+    }
+    // Setup was ended in the middle of the files, not before or after them.
+    EXPECT_GT(files_logged, 0u);
+    EXPECT_LT(files_logged, file_count);
 }
 
 } // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -340,6 +343,67 @@ TEST_F(Uninstaller, AsksBeforeDeletingASharedFile)
         EXPECT_EQ(file_exists(shared), std::string(answer) == "No");
         EXPECT_TRUE(exit_uninstaller(run, progress));
     }
+}
+
+TEST_F(Uninstaller, AsksEachSharedFileInTurnInALogOfFarMoreEntriesThanOneTickRemoves)
+{
+    // A tick removes entries for a few milliseconds only: 2,000 files take many ticks, and the
+    // questions come up in the middle of ticks.
+    constexpr std::size_t file_count = 2000;
+    struct Question {
+        std::size_t file;
+        const char* answer;
+    };
+    // In the order of the removal, from the last entry to the first.
+    const Question questions[] = {{1500, "Yes"}, {1499, "No"}, {1000, "No"}, {500, "Yes"}};
+    auto asked = [&](std::size_t file) {
+        return std::any_of(std::begin(questions), std::end(questions),
+                           [&](const Question& question) { return question.file == file; });
+    };
+    std::vector<std::string> files;
+    std::vector<std::pair<std::string, std::string>> entries{{"Description", "Many Parts"}};
+    for (std::size_t i = 0; i < file_count; ++i) {
+        files.push_back(installation.file("part" + std::to_string(i) + ".txt"));
+        ASSERT_TRUE(write_file(files.back(), "p"));
+        entries.push_back({asked(i) ? "File Created Ask To Remove" : "File Created", files.back()});
+    }
+    write_log(entries);
+    // The first file whose presence is not what `present` says it should be; file_count when none.
+    auto first_unexpected = [&](const std::function<bool(std::size_t)>& present) {
+        for (std::size_t i = 0; i < file_count; ++i)
+            if (file_exists(files[i]) != present(i)) return i;
+        return file_count;
+    };
+    std::vector<std::size_t> kept;  // the files answered with No so far
+
+    UninstallerRun run(command_line(), temporary.path());
+    ASSERT_TRUE(run.started());
+    HWND progress = press_uninstall(run);
+    ASSERT_TRUE(progress);
+    std::string answered;  // each question names its own file; a box is found before its text is set
+    for (const Question& question : questions) {
+        SCOPED_TRACE(files[question.file]);
+        std::optional<ui::MessageBoxInfo> box;
+        ASSERT_TRUE(ui::wait_until([&] {
+            box = ui::find_message_box(run.id());
+            return box && !box->text.empty() && box->text != answered;
+        }));
+        EXPECT_EQ(box->text, "The file " + files[question.file] +
+                                 " is in a shared location or registered. Would you like to delete it?");
+        // Everything after the asked file is gone but what was kept, everything before it is there.
+        EXPECT_EQ(first_unexpected([&](std::size_t i) {
+                      return i <= question.file || std::find(kept.begin(), kept.end(), i) != kept.end();
+                  }),
+                  file_count);
+        if (std::string(question.answer) == "No") kept.push_back(question.file);
+        answered = box->text;
+        ASSERT_TRUE(ui::answer(*box, question.answer));
+    }
+    ASSERT_TRUE(run.wait_for_completion(progress));
+    EXPECT_FALSE(ui::find_message_box(run.id()));
+    EXPECT_EQ(first_unexpected([&](std::size_t i) { return std::find(kept.begin(), kept.end(), i) != kept.end(); }),
+              file_count);
+    EXPECT_TRUE(exit_uninstaller(run, progress));
 }
 
 TEST_F(Uninstaller, DeletesTheDefaultValueForAValueEntryWithoutName)
